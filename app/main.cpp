@@ -1,0 +1,8 @@
+#include "ui/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    return 0;
+}
