@@ -311,8 +311,10 @@ void ZQuery::markWritten(int index) {
 }
 
 void ZQuery::open() {
-    close();
+    // The statement runs before the old result goes, so a failed select
+    // leaves the row on screen.
     ResultSet result = m_connection->run(sqlText());
+    close();
     if (result.columns.empty())
         throw SqlError(QStringLiteral("SQL chyba: příkaz nevrátil žádná data"));
     const size_t n = result.columns.size();
@@ -456,6 +458,22 @@ void ZQuery::post() {
     m_original = m_values;
     std::fill(m_written.begin(), m_written.end(), false);
     setState(DataSetState::Browse);
+}
+
+ZQuery::Snapshot ZQuery::snapshot() const {
+    return Snapshot{m_state, m_modified, m_values, m_original, m_written};
+}
+
+void ZQuery::restore(const Snapshot &s) {
+    if (m_state == DataSetState::Inactive || s.values.size() != m_values.size())
+        return;
+    m_values = s.values;
+    m_original = s.original;
+    m_written = s.written;
+    if (s.state == DataSetState::Edit || s.state == DataSetState::Insert)
+        setState(s.state);
+    m_modified = s.modified;
+    emit dataReset();
 }
 
 void ZQuery::first() {

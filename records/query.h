@@ -93,6 +93,17 @@ public:
     // Moving to the first row posts pending edits first.
     void first();
 
+    // The row's values and edit state, to put an edit back after a save
+    // whose commit failed.
+    struct Snapshot {
+        DataSetState state = DataSetState::Inactive;
+        bool modified = false;
+        std::vector<QVariant> values, original;
+        std::vector<bool> written;
+    };
+    Snapshot snapshot() const;
+    void restore(const Snapshot &snapshot);
+
     int fieldCount() const { return int(m_fields.size()); }
     ZField &field(int index) { return *m_fields.at(size_t(index)); }
     ZField *findField(const QString &name);

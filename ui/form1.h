@@ -31,7 +31,8 @@ public:
     ~TForm1() override;
 
     QString programDir() const { return m_programDir; }
-    QString windowStateFile() const; // programDir + program name + ".INI"
+    QString windowStateFile() const;   // programDir + program name + ".INI"
+    QString configurationFile() const; // programDir + "../varnok05.ini"
     QStringList args() const { return m_args; }
 
     // Non-visual components.
@@ -103,6 +104,8 @@ private:
     QString m_programDir;
     std::vector<Captioned> m_captioned;
     bool m_shown = false;
+    bool m_terminating = false; // ending after a declined start-up
+    bool m_storageSaved = false;
     GlobalHotKey *m_hotKey = nullptr;
 };
 
