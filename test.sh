@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Builds Varnok05 and runs all tests against a real, throwaway MariaDB
+# server (build/test-db) and a private Xvfb display.
+#
+# The tests find the server through VARNOK05_TEST_HOST/_PORT/_USER/_PASSWORD/
+# _SOCKET and the X display through VARNOK05_TEST_DISPLAY; tests that need no
+# real X server run offscreen. Exit status: that of ctest (or of a later
+# stage when ctest passed). Runs unattended: no stdin, no display needed.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+BUILD=$ROOT/build
+TEST_DB=$BUILD/test-db
+XVFB_PID=
+
+log() { echo "test.sh: $*" >&2; }
+
+build() {
+  "$ROOT/scripts/build.sh" "$BUILD"
+}
+
+start_server() {
+  "$ROOT/scripts/db.sh" wipe "$TEST_DB"
+  "$ROOT/scripts/db.sh" start "$TEST_DB"
+  # shellcheck disable=SC1091
+  . "$TEST_DB/env"
+  export VARNOK05_TEST_HOST=$VARNOK05_DB_HOST
+  export VARNOK05_TEST_PORT=$VARNOK05_DB_PORT
+  export VARNOK05_TEST_USER=$VARNOK05_DB_USER
+  export VARNOK05_TEST_PASSWORD=$VARNOK05_DB_PASSWORD
+  export VARNOK05_TEST_SOCKET=$VARNOK05_DB_SOCKET
+}
+
+stop_server() {
+  "$ROOT/scripts/db.sh" stop "$TEST_DB" || true
+}
+
+# Xvfb picks a free display number itself (-displayfd) and writes it once it
+# accepts connections.
+start_xvfb() {
+  local fdfile=$BUILD/xvfb.display waited=0
+  rm -f "$fdfile"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fdfile" \
+    </dev/null >"$BUILD/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  while [ ! -s "$fdfile" ]; do
+    if ! kill -0 "$XVFB_PID" 2>/dev/null || [ "$waited" -ge 150 ]; then
+      log "Xvfb did not start; log:"
+      cat "$BUILD/xvfb.log" >&2
+      return 1
+    fi
+    sleep 0.2
+    waited=$((waited + 1))
+  done
+  VARNOK05_TEST_DISPLAY=":$(head -n 1 "$fdfile")"
+  export VARNOK05_TEST_DISPLAY
+  log "Xvfb on display $VARNOK05_TEST_DISPLAY"
+}
+
+stop_xvfb() {
+  if [ -n "$XVFB_PID" ]; then
+    kill -TERM "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=
+  fi
+}
+
+run_ctest() {
+  ctest --test-dir "$BUILD" --output-on-failure -j2 --timeout 300 </dev/null
+}
+
+# Hook: a second build tree with sanitizers, run against the same server
+# and display. Its status joins the exit status when ctest passed.
+sanitizer_tests() {
+  :
+}
+
+# Hook: short fuzzing runs of the parsers, same rules as above.
+fuzz_tests() {
+  :
+}
+
+cleanup() {
+  stop_xvfb
+  stop_server
+}
+
+main() {
+  trap cleanup EXIT
+  trap 'exit 130' INT TERM
+  # Tests never draw on the caller's desktop: only the private display.
+  unset DISPLAY WAYLAND_DISPLAY
+  # Qt wants a private runtime directory; CI as root has none.
+  export XDG_RUNTIME_DIR=$BUILD/xdg-runtime
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+
+  build
+  start_server
+  start_xvfb
+
+  local status=0
+  run_ctest || status=$?
+  if [ "$status" -eq 0 ]; then
+    sanitizer_tests || status=$?
+  fi
+  if [ "$status" -eq 0 ]; then
+    fuzz_tests || status=$?
+  fi
+  return "$status"
+}
+
+main "$@"
