@@ -71,12 +71,11 @@ void TForm1::suiButton1Click() { close(); }
 
 void TForm1::tdGlobalHotKeys1HotKeys0Execute() {
     // Bring the program to the front; only a window in its normal state
-    // arms the designer.
-    if (isMinimized())
-        showNormal();
+    // (neither minimised nor maximised) arms the designer.
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     raise();
     activateWindow();
-    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (normal)
         state().DesignRequested = true;
 }
 
