@@ -133,10 +133,13 @@ private:
 } // namespace
 
 std::unique_ptr<HotKeyBackend> createHotKeyBackend() {
-    if (auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {
-        xcb_connection_t *c = x11->connection();
-        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-        if (c && screen)
+    // Only the xcb platform has a real X connection (the offscreen platform
+    // may offer the interface without one).
+    auto *x11 = qGuiApp && QGuiApplication::platformName() == QStringLiteral("xcb")
+                    ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                    : nullptr;
+    if (xcb_connection_t *c = x11 ? x11->connection() : nullptr) {
+        if (const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data)
             return std::make_unique<X11Backend>(c, screen->root);
     }
     return std::make_unique<RefusingBackend>();

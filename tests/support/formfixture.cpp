@@ -27,7 +27,7 @@ void FormFixture::writeConfiguration(const QString &extraLines) {
     QFile f(m_dir.path() + QStringLiteral("/varnok05.ini"));
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     const ServerSettings &s = m_db->server();
-    const QString text = QStringLiteral("[LogOn]\r\nIP=%1\r\nPassword=%2\r\nUser=%3\r\nSQLport=%4\r\nDatabase=%5\r\n%6")
+    const QString text = QStringLiteral("[LogOn]\r\n%6IP=%1\r\nPassword=%2\r\nUser=%3\r\nSQLport=%4\r\nDatabase=%5\r\n")
                              .arg(s.host, s.password, s.user)
                              .arg(s.port)
                              .arg(m_db->name(), extraLines);

@@ -20,7 +20,7 @@ public:
     TestDatabase &db() { return *m_db; }
     QString programDir() const { return m_programDir; }
     // Writes programDir/../varnok05.ini for the test server; extra lines go
-    // into the LogOn section after the server's keys.
+    // into the LogOn section before the server's keys, so they win.
     void writeConfiguration(const QString &extraLines = QString());
 
     // Creates the window (its start-up handler runs) with these arguments.

@@ -39,9 +39,9 @@ protected:
     void addRow(const QString &ico, int year, const QString &extraCols = QString(), const QString &extraVals = QString()) {
         db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni%1) values ('%2', %3, "
                                  "'Statek Kouřim a.s.'%4)")
-                      .arg(extraCols.isEmpty() ? QString() : u", " + extraCols, ico)
+                      .arg(extraCols.isEmpty() ? QString() : QStringLiteral(", ") + extraCols, ico)
                       .arg(year)
-                      .arg(extraVals.isEmpty() ? QString() : u", " + extraVals));
+                      .arg(extraVals.isEmpty() ? QString() : QStringLiteral(", ") + extraVals));
     }
     TForm1 &start(const QStringList &args) {
         TForm1 &f = fx->create(args);

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -60,15 +61,16 @@ TEST_F(SaveTest, SaveWithoutChangesStillCommitsReopensAndAsks) {
 
 TEST_F(SaveTest, OrderDataWrittenAndConfirmedThenTheQuestionComesBack) {
     setColumn("zavazky", QStringLiteral("77"));
-    DialogAnswerer answers({1, 1});
+    auto answers = std::make_unique<DialogAnswerer>(QList<int>{1, 1});
     save();
     ASSERT_GE(fx->statements.size(), 6);
     EXPECT_TRUE(fx->statements.at(0).startsWith(QStringLiteral("update `zadost_kredit` set `zavazky` = 77")));
     EXPECT_EQ(fx->statements.mid(1), (QStringList{QStringLiteral("commit"), QStringLiteral("start transaction"), kSel,
                                                   QStringLiteral("update adresarbor set kreditnavi = 150 where ico = \"123\""),
                                                   QStringLiteral("commit")}));
-    EXPECT_EQ(answers.texts, (QStringList{QStringLiteral("Uložit částku kreditu do objednávek?"),
-                                          QStringLiteral("Částka kreditu do objednávek uložena!")}));
+    EXPECT_EQ(answers->texts, (QStringList{QStringLiteral("Uložit částku kreditu do objednávek?"),
+                                           QStringLiteral("Částka kreditu do objednávek uložena!")}));
+    answers.reset();
     EXPECT_EQ(server("select kreditnavi from adresarbor where ico = '123'"), QStringLiteral("150"));
     EXPECT_EQ(server("select zavazky from zadost_kredit"), QStringLiteral("77"));
 
@@ -133,7 +135,9 @@ TEST_F(SaveTest, LeavingAGridFieldUnchangedThenClosingWarns) {
     auto *field = form().findChild<TDBEdit *>(QStringLiteral("suiDBEdit38"));
     ASSERT_NE(field, nullptr);
     form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
     QTest::keyClick(field, Qt::Key_Tab);
     EXPECT_TRUE(q().modified());
     DialogAnswerer answers({2});
@@ -167,7 +171,9 @@ TEST_F(SaveTest, TextTypedIntoTheFocusedFieldCountsAtClose) {
     auto *field = form().findChild<TDBEdit *>(QStringLiteral("suiDBEdit166")); // zavazky
     ASSERT_NE(field, nullptr);
     form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form()));
     field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
     field->selectAll();
     QTest::keyClicks(field, QStringLiteral("444"));
     DialogAnswerer answers({2});
