@@ -17,7 +17,8 @@ void showErrorBox(const QString &message);
 void runGuarded(void (*call)(void *), void *context);
 
 template <class F> void guarded(F &&f) {
-    runGuarded([](void *c) { (*static_cast<std::remove_reference_t<F> *>(c))(); }, &f);
+    runGuarded([](void *c) { (*static_cast<std::remove_reference_t<F> *>(c))(); },
+               const_cast<void *>(static_cast<const void *>(&f)));
 }
 
 } // namespace varnok
