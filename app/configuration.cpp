@@ -12,7 +12,8 @@ void readConnectionSettings(const QString &iniPath, ZConnection &c) {
     c.HostName = ini.readString(section, QStringLiteral("IP"), c.HostName);
     c.Password = ini.readString(section, QStringLiteral("Password"), c.Password);
     c.User = ini.readString(section, QStringLiteral("User"), c.User);
-    c.Port = toIntOrThrow(ini.readString(section, QStringLiteral("SQLport"), QString::number(c.Port)));
+    c.Port =
+        toIntOrThrow(ini.readString(section, QStringLiteral("SQLport"), QString::number(c.Port)));
     c.Database = ini.readString(section, QStringLiteral("Database"), c.Database);
 }
 

@@ -17,7 +17,9 @@ GlobalHotKey::~GlobalHotKey() {
         m_backend->release();
 }
 
-void GlobalHotKey::setKey(const QString &combination) { m_key = combination; }
+void GlobalHotKey::setKey(const QString &combination) {
+    m_key = combination;
+}
 
 void GlobalHotKey::setActive(bool active) {
     if (active == m_active)

@@ -13,7 +13,8 @@ public:
     virtual ~HotKeyBackend() = default;
     // Registers modifiers + key (Qt's codes); throws varnok::Error
     // "System Error.  Code: %d." with the system's text when refused.
-    virtual void grab(Qt::KeyboardModifiers modifiers, Qt::Key key, std::function<void()> pressed) = 0;
+    virtual void grab(Qt::KeyboardModifiers modifiers, Qt::Key key,
+                      std::function<void()> pressed) = 0;
     virtual void release() = 0;
 };
 

@@ -16,14 +16,16 @@ namespace {
 
 // Windows' "not supported": the platform offers no system-wide keys.
 constexpr int kNotSupported = 50;
+constexpr xcb_keysym_t kNumLockSym = 0xff7f; // XK_Num_Lock
 
 class RefusingBackend : public HotKeyBackend {
 public:
     void grab(Qt::KeyboardModifiers, Qt::Key, std::function<void()>) override {
-        throw Error(systemErrorMessage(kNotSupported,
-                                       QStringLiteral("Globální klávesové zkratky nejsou na této platformě (%1) "
-                                                      "k dispozici.")
-                                           .arg(QGuiApplication::platformName())));
+        throw Error(systemErrorMessage(
+            kNotSupported,
+            QStringLiteral("Globální klávesové zkratky nejsou na této platformě (%1) "
+                           "k dispozici.")
+                .arg(QGuiApplication::platformName())));
     }
     void release() override {}
 };
@@ -43,11 +45,13 @@ public:
     X11Backend(xcb_connection_t *c, xcb_window_t root) : m_c(c), m_root(root) {}
     ~X11Backend() override { release(); }
 
-    void grab(Qt::KeyboardModifiers modifiers, Qt::Key key, std::function<void()> pressed) override {
+    void grab(Qt::KeyboardModifiers modifiers, Qt::Key key,
+              std::function<void()> pressed) override {
         release();
         m_keycode = keycodeOf(keysymOf(key));
         if (!m_keycode)
-            throw Error(systemErrorMessage(kNotSupported, QStringLiteral("Klávesu nelze zaregistrovat.")));
+            throw Error(
+                systemErrorMessage(kNotSupported, QStringLiteral("Klávesu nelze zaregistrovat.")));
         m_mods = 0;
         if (modifiers & Qt::ShiftModifier)
             m_mods |= XCB_MOD_MASK_SHIFT;
@@ -55,18 +59,24 @@ public:
             m_mods |= XCB_MOD_MASK_CONTROL;
         if (modifiers & Qt::AltModifier)
             m_mods |= XCB_MOD_MASK_1;
-        // The same combination with NumLock (Mod2) and CapsLock (Lock) on.
-        for (uint16_t extra : {uint16_t(0), uint16_t(XCB_MOD_MASK_2), uint16_t(XCB_MOD_MASK_LOCK),
-                               uint16_t(XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK)}) {
-            xcb_void_cookie_t cookie = xcb_grab_key_checked(m_c, 1, m_root, m_mods | extra, m_keycode,
-                                                            XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+        if (modifiers & Qt::MetaModifier)
+            m_mods |= XCB_MOD_MASK_4;
+        // The grab matches the modifiers exactly, so the combination is also
+        // grabbed with NumLock and CapsLock on.
+        const uint16_t numLock = numLockMask();
+        m_ignored = uint16_t(numLock | XCB_MOD_MASK_LOCK);
+        for (uint16_t extra : {uint16_t(0), numLock, uint16_t(XCB_MOD_MASK_LOCK), m_ignored}) {
+            xcb_void_cookie_t cookie =
+                xcb_grab_key_checked(m_c, 1, m_root, m_mods | extra, m_keycode, XCB_GRAB_MODE_ASYNC,
+                                     XCB_GRAB_MODE_ASYNC);
             if (xcb_generic_error_t *e = xcb_request_check(m_c, cookie)) {
                 const int code = e->error_code;
                 free(e);
                 release();
                 throw Error(systemErrorMessage(
-                    code, code == XCB_ACCESS ? QStringLiteral("Klávesovou zkratku již používá jiný program.")
-                                             : QStringLiteral("Klávesovou zkratku nelze zaregistrovat.")));
+                    code, code == XCB_ACCESS
+                              ? QStringLiteral("Klávesovou zkratku již používá jiný program.")
+                              : QStringLiteral("Klávesovou zkratku nelze zaregistrovat.")));
             }
             m_grabbed.push_back(m_mods | extra);
         }
@@ -75,8 +85,13 @@ public:
     }
 
     void release() override {
-        if (QCoreApplication::instance())
-            QCoreApplication::instance()->removeNativeEventFilter(this);
+        // Without the application its X connection is gone, and the server
+        // dropped the grabs with it.
+        if (!QCoreApplication::instance()) {
+            m_grabbed.clear();
+            return;
+        }
+        QCoreApplication::instance()->removeNativeEventFilter(this);
         for (uint16_t mods : m_grabbed)
             xcb_ungrab_key(m_c, m_keycode, m_root, mods);
         if (!m_grabbed.empty())
@@ -91,8 +106,10 @@ public:
         if ((ev->response_type & 0x7f) != XCB_KEY_PRESS)
             return false;
         auto *key = reinterpret_cast<xcb_key_press_event_t *>(ev);
-        const uint16_t relevant = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
-        if (key->detail != m_keycode || (key->state & relevant) != m_mods)
+        // Modifier bits only (the state also carries mouse buttons), without
+        // the locks the grab ignores.
+        const uint16_t mods = key->state & 0xff & ~m_ignored;
+        if (key->detail != m_keycode || mods != m_mods)
             return false;
         if (m_pressed)
             m_pressed();
@@ -100,6 +117,27 @@ public:
     }
 
 private:
+    // The modifier that NumLock sets: usually Mod2, but the keyboard
+    // mapping decides.
+    uint16_t numLockMask() {
+        const xcb_keycode_t numLock = keycodeOf(kNumLockSym);
+        uint16_t mask = 0;
+        xcb_get_modifier_mapping_reply_t *reply =
+            xcb_get_modifier_mapping_reply(m_c, xcb_get_modifier_mapping(m_c), nullptr);
+        if (!reply)
+            return XCB_MOD_MASK_2;
+        const xcb_keycode_t *codes = xcb_get_modifier_mapping_keycodes(reply);
+        const int perModifier = reply->keycodes_per_modifier;
+        for (int mod = 0; mod < 8 && numLock && !mask; ++mod)
+            for (int i = 0; i < perModifier; ++i)
+                if (codes[mod * perModifier + i] == numLock) {
+                    mask = uint16_t(1u << mod);
+                    break;
+                }
+        free(reply);
+        return mask ? mask : uint16_t(XCB_MOD_MASK_2);
+    }
+
     xcb_keycode_t keycodeOf(xcb_keysym_t sym) {
         if (!sym)
             return 0;
@@ -126,6 +164,7 @@ private:
     xcb_window_t m_root;
     xcb_keycode_t m_keycode = 0;
     uint16_t m_mods = 0;
+    uint16_t m_ignored = XCB_MOD_MASK_2 | XCB_MOD_MASK_LOCK;
     std::vector<uint16_t> m_grabbed;
     std::function<void()> m_pressed;
 };

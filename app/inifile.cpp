@@ -48,7 +48,8 @@ QStringList IniFile::readLines() const {
     return lines;
 }
 
-QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const {
+QString IniFile::readString(const QString &section, const QString &key,
+                            const QString &defaultValue) const {
     QString current;
     bool inSection = false;
     for (const QString &line : readLines()) {
@@ -64,9 +65,14 @@ QString IniFile::readString(const QString &section, const QString &key, const QS
 }
 
 int IniFile::readInteger(const QString &section, const QString &key, int defaultValue) const {
-    bool ok = false;
-    const int value = readString(section, key, QString()).toInt(&ok);
-    return ok ? value : defaultValue;
+    // The legacy reader converts like the port conversion, with a default
+    // instead of the error.
+    const QString text = readString(section, key, QString());
+    try {
+        return text.isEmpty() ? defaultValue : toIntOrThrow(text);
+    } catch (const Error &) {
+        return defaultValue;
+    }
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value) {
@@ -101,10 +107,13 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
             lines << u'[' + section + u']' << entry;
         }
     }
+    // Every byte of the code page decodes and encodes back unchanged, so the
+    // other lines keep their bytes; only a new value with characters outside
+    // Windows-1250 loses them, as the legacy 8-bit program could not hold them.
+    const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
     QByteArray bytes;
-    cp1250::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), &bytes);
-    if (bytes.isEmpty())
-        bytes = cp1250::encodeLossy(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    if (!cp1250::encode(text, &bytes))
+        bytes = cp1250::encodeLossy(text);
     QSaveFile f(m_path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
         throw Error(QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, f.errorString()));

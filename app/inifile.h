@@ -16,7 +16,8 @@ public:
     const QString &path() const { return m_path; }
 
     // Values longer than 2047 characters are cut, as the legacy reader did.
-    QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
+    QString readString(const QString &section, const QString &key,
+                       const QString &defaultValue) const;
     // A value that is not a whole number gives the default.
     int readInteger(const QString &section, const QString &key, int defaultValue) const;
     // Throws varnok::Error when the file cannot be written.

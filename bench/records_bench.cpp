@@ -2,6 +2,7 @@
 // server (run with the environment of ./test.sh, or scripts/bench.sh).
 #include "calc/calc.h"
 #include "records/query.h"
+#include "records/saving.h"
 #include "tests/support/testdb.h"
 
 #include <QCoreApplication>
@@ -54,6 +55,17 @@ void BM_PostOneChangedColumn(benchmark::State &s) {
     }
 }
 BENCHMARK(BM_PostOneChangedColumn);
+
+void BM_Save(benchmark::State &s) {
+    ZQuery &q = row().q;
+    int v = 0;
+    for (auto _ : s) {
+        q.edit();
+        q.fieldByName(QStringLiteral("zavazky")).setAsInteger(++v);
+        saving::commitRow(q); // post, commit, start transaction, read back
+    }
+}
+BENCHMARK(BM_Save);
 
 void BM_FieldExitRecomputation(benchmark::State &s) {
     ZQuery &q = row().q;
