@@ -13,7 +13,9 @@ bool ReportDataSet::hasField(const QString &name) const {
 
 // --- QueryDataSet --------------------------------------------------------
 
-bool QueryDataSet::isOpen() const { return m_query && m_query->active(); }
+bool QueryDataSet::isOpen() const {
+    return m_query && m_query->active();
+}
 
 QStringList QueryDataSet::fieldNames() const {
     QStringList names;
@@ -24,7 +26,9 @@ QStringList QueryDataSet::fieldNames() const {
     return names;
 }
 
-bool QueryDataSet::hasField(const QString &name) const { return isOpen() && m_query->findField(name); }
+bool QueryDataSet::hasField(const QString &name) const {
+    return isOpen() && m_query->findField(name);
+}
 
 QString QueryDataSet::fieldText(const QString &name) const {
     ZField *f = isOpen() ? m_query->findField(name) : nullptr;

@@ -54,7 +54,8 @@ private:
 class MemoryDataSet : public ReportDataSet {
 public:
     MemoryDataSet() = default;
-    explicit MemoryDataSet(std::vector<std::pair<QString, QVariant>> fields) : m_fields(std::move(fields)) {}
+    explicit MemoryDataSet(std::vector<std::pair<QString, QVariant>> fields)
+        : m_fields(std::move(fields)) {}
 
     void set(const QString &name, const QVariant &value); // adds or replaces
 

@@ -24,6 +24,8 @@ EngineErrorHandler setEngineErrorHandler(EngineErrorHandler h) {
     return previous;
 }
 
-bool hasEngineErrorHandler() { return bool(handler()); }
+bool hasEngineErrorHandler() {
+    return bool(handler());
+}
 
 } // namespace varnok::report

@@ -11,8 +11,8 @@ void installEngineErrorBox() {
     if (report::hasEngineErrorHandler())
         return;
     report::setEngineErrorHandler([](const QString &message) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Chyba sestavy"), message, QMessageBox::Ok,
-                        QApplication::activeWindow());
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Chyba sestavy"), message,
+                        QMessageBox::Ok, QApplication::activeWindow());
         box.exec();
     });
 }

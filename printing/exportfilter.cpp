@@ -11,13 +11,17 @@ std::vector<ExportFilter *> &list() {
 }
 } // namespace
 
-ExportFilter::ExportFilter() { list().push_back(this); }
+ExportFilter::ExportFilter() {
+    list().push_back(this);
+}
 
 ExportFilter::~ExportFilter() {
     auto &l = list();
     l.erase(std::remove(l.begin(), l.end(), this), l.end());
 }
 
-const std::vector<ExportFilter *> &ExportFilter::registered() { return list(); }
+const std::vector<ExportFilter *> &ExportFilter::registered() {
+    return list();
+}
 
 } // namespace varnok::report

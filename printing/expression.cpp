@@ -34,7 +34,9 @@ double Value::toNumber() const {
     return 0;
 }
 
-QString Value::toText() const { return m_kind == Kind::Null ? QString() : m_text; }
+QString Value::toText() const {
+    return m_kind == Kind::Null ? QString() : m_text;
+}
 
 namespace {
 
@@ -50,6 +52,12 @@ private:
 };
 
 constexpr int kMaxNesting = 64;
+// Bounds for hand-edited templates: parentheses nest on the stack, and
+// variables that each use the next one twice take exponential time and
+// memory, so deeper or bigger than any real report is an error.
+constexpr int kMaxParentheses = 64;
+constexpr int kMaxVariableReads = 10000;
+constexpr qsizetype kMaxTextLength = 1000000;
 
 } // namespace
 
@@ -80,13 +88,15 @@ public:
     }
 
 private:
-    static Value add(const Value &a, const Value &b) {
+    Value add(const Value &a, const Value &b) const {
         const bool numeric = (a.isNumber() || a.isNull()) && (b.isNumber() || b.isNull()) &&
                              (a.isNumber() || b.isNumber());
         if (numeric)
             return Value::number(a.toNumber() + b.toNumber());
         if (a.isNull() && b.isNull())
             return Value();
+        if (a.toText().size() + b.toText().size() > kMaxTextLength)
+            fail(QStringLiteral("text je delší než %1 znaků").arg(kMaxTextLength));
         return Value::text(a.toText() + b.toText());
     }
 
@@ -121,8 +131,13 @@ private:
         if (c.isDigit())
             return number();
         if (c == u'(') {
+            if (m_depth >= kMaxParentheses)
+                fail(QStringLiteral("závorky jsou vnořeny více než %1krát").arg(kMaxParentheses));
             ++m_pos;
-            return parseParenthesised();
+            ++m_depth;
+            Value v = parseParenthesised();
+            --m_depth;
+            return v;
         }
         if (c == u'<') {
             ++m_pos;
@@ -225,7 +240,9 @@ private:
             return v;
         if (m_ev.m_scope.builtin(name, &v))
             return v;
-        throw Error(QStringLiteral("Neznámý název „%1“: není to proměnná sestavy ani pole datové sady.").arg(name));
+        throw Error(
+            QStringLiteral("Neznámý název „%1“: není to proměnná sestavy ani pole datové sady.")
+                .arg(name));
     }
 
     const Evaluator &m_ev;
@@ -233,9 +250,12 @@ private:
     qsizetype m_start;
     qsizetype m_pos;
     bool m_bracketed;
+    int m_depth = 0; // open parentheses
 };
 
 Value Evaluator::evaluate(QStringView expression) const {
+    if (m_active.isEmpty())
+        m_variableReads = 0;
     Parser p(*this, expression, 0, false);
     return p.parseExpression();
 }
@@ -244,6 +264,12 @@ Value Evaluator::variableValue(const QString &name, const QString &valueText) co
     const QString key = name.toLower();
     if (m_active.contains(key) || m_active.size() >= kMaxNesting)
         throw Error(QStringLiteral("Proměnná „%1“ odkazuje sama na sebe.").arg(name));
+    if (++m_variableReads > kMaxVariableReads)
+        throw Error(QStringLiteral(
+                        "Výraz je příliš složitý: proměnné sestavy se v něm čtou více než %1krát "
+                        "(naposledy „%2“).")
+                        .arg(kMaxVariableReads)
+                        .arg(name));
     if (valueText.contains(QStringLiteral("\r\n")))
         return Value::text(valueText);
     if (valueText.trimmed().isEmpty())
@@ -252,7 +278,9 @@ Value Evaluator::variableValue(const QString &name, const QString &valueText) co
     return evaluate(valueText);
 }
 
-QString Evaluator::expand(QStringView text, const std::function<QString(const Value &)> &format) const {
+QString Evaluator::expand(QStringView text,
+                          const std::function<QString(const Value &)> &format) const {
+    m_variableReads = 0;
     QString out;
     out.reserve(text.size());
     qsizetype i = 0;
@@ -266,7 +294,8 @@ QString Evaluator::expand(QStringView text, const std::function<QString(const Va
         Parser p(*this, text, open + 1, true);
         const Value v = p.parseExpression();
         if (p.pos() >= text.size())
-            throw Error(QStringLiteral("Chyba ve výrazu „%1“: chybí „]“").arg(text.mid(open + 1).toString()));
+            throw Error(QStringLiteral("Chyba ve výrazu „%1“: chybí „]“")
+                            .arg(text.mid(open + 1).toString()));
         out += format(v);
         i = p.pos() + 1;
     }

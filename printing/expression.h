@@ -54,8 +54,8 @@ public:
 //   - a string literal in single quotes,
 //   - a number (digits, optionally '.' and digits),
 //   - a name: a report variable, else a column of the report's dataset,
-//     else a built-in name (Page, TotalPages, Date, Time; FastReport-style
-//     "Page#" and "TotalPages#" too),
+//     else a built-in name (Page, TotalPages, Date, Time; the page names
+//     may also be written "Page#" and "TotalPages#"),
 //   - a column as  frxDBDataset1."column"  or  <frxDBDataset1."column">,
 //     and any name in angle brackets: <rok2>,
 //   - an expression in parentheses.
@@ -80,6 +80,12 @@ public:
 // with a message naming the culprit; preparing the report then fails and
 // shows it. Declaring a variable with an empty value in the template is
 // the way to let a missing caption print as nothing.
+//
+// Limits. So that a hand-edited template can neither overflow the stack
+// nor hang the print, an expression nested in more than 64 parentheses,
+// one that reads report variables more than 10000 times (variables using
+// the next one twice grow exponentially) and a text over a million
+// characters are errors too.
 class Evaluator {
 public:
     explicit Evaluator(const Scope &scope) : m_scope(scope) {}
@@ -95,7 +101,8 @@ private:
     Value variableValue(const QString &name, const QString &valueText) const;
 
     const Scope &m_scope;
-    mutable QStringList m_active; // variables being evaluated, lower case
+    mutable QStringList m_active;    // variables being evaluated, lower case
+    mutable int m_variableReads = 0; // in the current outermost expression
 };
 
 } // namespace varnok::report

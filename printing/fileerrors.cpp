@@ -6,11 +6,13 @@
 namespace varnok::report {
 
 Error cannotOpenFile(const QString &path, const QString &reason) {
-    return Error(QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+    return Error(
+        QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 Error cannotCreateFile(const QString &path, const QString &reason) {
-    return Error(QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), reason));
+    return Error(QStringLiteral("Cannot create file \"%1\". %2")
+                     .arg(QDir::toNativeSeparators(path), reason));
 }
 
 void writeFileReplacing(const QString &path, const QByteArray &bytes) {

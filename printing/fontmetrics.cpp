@@ -10,12 +10,14 @@ namespace varnok::report {
 
 namespace {
 
-int tableIndex(const RunFont &f) { return int(f.base) * 4 + (f.bold ? 2 : 0) + (f.italic ? 1 : 0); }
+int tableIndex(const RunFont &f) {
+    return int(f.base) * 4 + (f.bold ? 2 : 0) + (f.italic ? 1 : 0);
+}
 
 const char *const kFontNames[12] = {
-    "Helvetica", "Helvetica-Oblique", "Helvetica-Bold", "Helvetica-BoldOblique",
-    "Times-Roman", "Times-Italic", "Times-Bold", "Times-BoldItalic",
-    "Courier", "Courier-Oblique", "Courier-Bold", "Courier-BoldOblique",
+    "Helvetica",   "Helvetica-Oblique", "Helvetica-Bold", "Helvetica-BoldOblique",
+    "Times-Roman", "Times-Italic",      "Times-Bold",     "Times-BoldItalic",
+    "Courier",     "Courier-Oblique",   "Courier-Bold",   "Courier-BoldOblique",
 };
 
 // Unicode → Windows-1250 byte, built once from the code page's decoder.
@@ -53,7 +55,9 @@ BaseFont baseFontFor(const QString &family) {
     return BaseFont::Helvetica;
 }
 
-const char *pdfFontName(const RunFont &font) { return kFontNames[tableIndex(font)]; }
+const char *pdfFontName(const RunFont &font) {
+    return kFontNames[tableIndex(font)];
+}
 
 QByteArray pdfBytes(const QString &text) {
     QByteArray out(text.size(), Qt::Uninitialized);
@@ -84,7 +88,9 @@ FontMetrics::FontMetrics() {
     HPDF_Free(doc);
 }
 
-const FontMetrics::Table &FontMetrics::table(const RunFont &font) const { return m_tables[tableIndex(font)]; }
+const FontMetrics::Table &FontMetrics::table(const RunFont &font) const {
+    return m_tables[tableIndex(font)];
+}
 
 double FontMetrics::width(const RunFont &font, QStringView text) const {
     const Table &t = table(font);
@@ -94,8 +100,12 @@ double FontMetrics::width(const RunFont &font, QStringView text) const {
     return units * font.size / 1000.0;
 }
 
-double FontMetrics::ascent(const RunFont &font) const { return table(font).ascent * font.size / 1000.0; }
+double FontMetrics::ascent(const RunFont &font) const {
+    return table(font).ascent * font.size / 1000.0;
+}
 
-double FontMetrics::descent(const RunFont &font) const { return table(font).descent * font.size / 1000.0; }
+double FontMetrics::descent(const RunFont &font) const {
+    return table(font).descent * font.size / 1000.0;
+}
 
 } // namespace varnok::report

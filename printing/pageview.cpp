@@ -41,7 +41,8 @@ void PageView::paintEvent(QPaintEvent *) {
     p.fillRect(rect(), palette().color(QPalette::Dark));
     if (!m_page)
         return;
-    const QRectF paper(kBorder, kBorder, m_page->size.width() * m_scale, m_page->size.height() * m_scale);
+    const QRectF paper(kBorder, kBorder, m_page->size.width() * m_scale,
+                       m_page->size.height() * m_scale);
     p.fillRect(paper.translated(3, 3), QColor(0, 0, 0, 90));
     p.fillRect(paper, Qt::white);
     p.translate(paper.topLeft());

@@ -66,14 +66,16 @@ public:
             return;
         endText();
         setFill(f.color);
-        HPDF_Page_Rectangle(m_page, f.rect.x(), m_height - f.rect.bottom(), f.rect.width(), f.rect.height());
+        HPDF_Page_Rectangle(m_page, f.rect.x(), m_height - f.rect.bottom(), f.rect.width(),
+                            f.rect.height());
         HPDF_Page_Fill(m_page);
     }
     void operator()(const RectItem &r) {
         endText();
         setStroke(r.color, r.width);
         HPDF_Page_SetLineJoin(m_page, HPDF_MITER_JOIN);
-        HPDF_Page_Rectangle(m_page, r.rect.x(), m_height - r.rect.bottom(), r.rect.width(), r.rect.height());
+        HPDF_Page_Rectangle(m_page, r.rect.x(), m_height - r.rect.bottom(), r.rect.width(),
+                            r.rect.height());
         HPDF_Page_Stroke(m_page);
     }
     void operator()(const LineItem &l) {
@@ -98,7 +100,8 @@ public:
         }
         setFill(t.color);
         const QByteArray bytes = pdfBytes(t.text);
-        HPDF_Page_TextOut(m_page, HPDF_REAL(t.origin.x()), HPDF_REAL(m_height - t.origin.y()), bytes.constData());
+        HPDF_Page_TextOut(m_page, HPDF_REAL(t.origin.x()), HPDF_REAL(m_height - t.origin.y()),
+                          bytes.constData());
     }
 
 private:
@@ -111,12 +114,14 @@ private:
     void setFill(const QColor &c) {
         if (c == m_fill)
             return;
-        HPDF_Page_SetRGBFill(m_page, HPDF_REAL(c.redF()), HPDF_REAL(c.greenF()), HPDF_REAL(c.blueF()));
+        HPDF_Page_SetRGBFill(m_page, HPDF_REAL(c.redF()), HPDF_REAL(c.greenF()),
+                             HPDF_REAL(c.blueF()));
         m_fill = c;
     }
     void setStroke(const QColor &c, double width) {
         if (c != m_stroke) {
-            HPDF_Page_SetRGBStroke(m_page, HPDF_REAL(c.redF()), HPDF_REAL(c.greenF()), HPDF_REAL(c.blueF()));
+            HPDF_Page_SetRGBStroke(m_page, HPDF_REAL(c.redF()), HPDF_REAL(c.greenF()),
+                                   HPDF_REAL(c.blueF()));
             m_stroke = c;
         }
         if (width != m_lineWidth) {
@@ -139,9 +144,9 @@ private:
     bool m_inText = false;
     HPDF_Font m_font = nullptr;
     double m_fontSize = 0;
-    QColor m_fill = Qt::black;    // the PDF's initial fill colour
-    QColor m_stroke = Qt::black;  // and stroke colour
-    double m_lineWidth = 1;       // and line width
+    QColor m_fill = Qt::black;   // the PDF's initial fill colour
+    QColor m_stroke = Qt::black; // and stroke colour
+    double m_lineWidth = 1;      // and line width
     std::map<const char *, HPDF_Font> m_fonts;
 };
 
@@ -166,7 +171,9 @@ QByteArray readStream(HPDF_Doc doc) {
 
 } // namespace
 
-QString PdfExport::description() const { return QStringLiteral("Soubor PDF"); }
+QString PdfExport::description() const {
+    return QStringLiteral("Soubor PDF");
+}
 
 QString PdfExport::targetPath() const {
     const bool bare = !FileName.contains(u'/') && !FileName.contains(u'\\');
@@ -184,9 +191,15 @@ QByteArray PdfExport::render(const PreparedReport &report) const {
     setInfo(doc, HPDF_INFO_CREATOR, Creator);
     const QDateTime now = QDateTime::currentDateTime();
     const int offset = now.offsetFromUtc();
-    HPDF_Date date{now.date().year(), now.date().month(), now.date().day(), now.time().hour(),
-                   now.time().minute(), now.time().second(), offset == 0 ? 'Z' : (offset > 0 ? '+' : '-'),
-                   qAbs(offset) / 3600, (qAbs(offset) % 3600) / 60};
+    HPDF_Date date{now.date().year(),
+                   now.date().month(),
+                   now.date().day(),
+                   now.time().hour(),
+                   now.time().minute(),
+                   now.time().second(),
+                   offset == 0 ? 'Z' : (offset > 0 ? '+' : '-'),
+                   qAbs(offset) / 3600,
+                   (qAbs(offset) % 3600) / 60};
     HPDF_SetInfoDateAttr(doc, HPDF_INFO_CREATION_DATE, date);
     pdf.check();
 

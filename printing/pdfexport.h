@@ -14,8 +14,8 @@ namespace varnok::report {
 // permissions), and does not open the file afterwards.
 class PdfExport : public ExportFilter {
 public:
-    bool Compressed = true;  // compressed page content
-    bool Background = true;  // fills are exported
+    bool Compressed = true; // compressed page content
+    bool Background = true; // fills are exported
     QString Author = QStringLiteral("Varnok05");
     QString Subject = QStringLiteral("Varnok05");
     QString Creator = QStringLiteral("Varnok05");

@@ -218,8 +218,8 @@ void addFrame(const Frame &frame, const QRectF &box, std::vector<DrawItem> &item
         items.emplace_back(LineItem{box.topRight(), box.bottomRight(), frame.width, frame.color});
 }
 
-void addJustifiedLine(const Line &line, const RunFont &font, const QColor &color, double left, double innerWidth,
-                      double baseline, std::vector<DrawItem> &items) {
+void addJustifiedLine(const Line &line, const RunFont &font, const QColor &color, double left,
+                      double innerWidth, double baseline, std::vector<DrawItem> &items) {
     const FontMetrics &m = FontMetrics::instance();
     const QStringList words = line.text.split(u' ', Qt::SkipEmptyParts);
     double total = 0;
@@ -243,7 +243,8 @@ void prepareObject(const Evaluator &ev, const ReportObject &object, const Margin
             ev.expand(t->text, [t](const Value &v) { return display(v, t->numberFormat); });
         layoutText(*t, text, mmRect(t->rect, margins), items);
     } else if (const auto *l = std::get_if<LineObject>(&object)) {
-        items.emplace_back(LineItem{mmPoint(l->from, margins), mmPoint(l->to, margins), l->width, l->color});
+        items.emplace_back(
+            LineItem{mmPoint(l->from, margins), mmPoint(l->to, margins), l->width, l->color});
     } else if (const auto *r = std::get_if<RectObject>(&object)) {
         const QRectF box = mmRect(r->rect, margins);
         if (r->fill.isValid())
@@ -281,18 +282,19 @@ QString formatGrouped(double value, int decimals) {
     if (point >= 0)
         grouped += decimalSeparator() + digits.mid(point + 1);
     // No minus for a value that rounds to zero.
-    const bool negative =
-        value < 0 && std::any_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'1' && c <= u'9'; });
+    const bool negative = value < 0 && std::any_of(digits.begin(), digits.end(),
+                                                   [](QChar c) { return c >= u'1' && c <= u'9'; });
     return negative ? u'-' + grouped : grouped;
 }
 
-void layoutText(const TextObject &object, const QString &text, const QRectF &box, std::vector<DrawItem> &items) {
+void layoutText(const TextObject &object, const QString &text, const QRectF &box,
+                std::vector<DrawItem> &items) {
     if (object.fill.isValid())
         items.emplace_back(FillItem{box, object.fill});
 
     const FontMetrics &m = FontMetrics::instance();
-    const QRectF inner = box.adjusted(mmToPt(object.paddingX), mmToPt(object.paddingY), -mmToPt(object.paddingX),
-                                      -mmToPt(object.paddingY));
+    const QRectF inner = box.adjusted(mmToPt(object.paddingX), mmToPt(object.paddingY),
+                                      -mmToPt(object.paddingX), -mmToPt(object.paddingY));
     const double innerWidth = qMax(0.0, inner.width());
     const double innerHeight = qMax(0.0, inner.height());
 
@@ -306,7 +308,8 @@ void layoutText(const TextObject &object, const QString &text, const QRectF &box
                 return false;
             if (!object.wordWrap) {
                 QString normalized = text;
-                normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+                normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                    .replace(u'\r', u'\n');
                 const QStringList paragraphs = normalized.split(u'\n');
                 for (const QString &p : paragraphs)
                     if (m.width(runFont(object.font, s), p) > innerWidth + kEpsilon)
@@ -351,13 +354,15 @@ void layoutText(const TextObject &object, const QString &text, const QRectF &box
             x = inner.right() - line.width;
         else if (object.hAlign == HAlign::Center)
             x = inner.left() + (innerWidth - line.width) / 2;
-        items.emplace_back(TextRun{QPointF(x, baseline), line.text, font, object.color, line.width});
+        items.emplace_back(
+            TextRun{QPointF(x, baseline), line.text, font, object.color, line.width});
     }
 
     addFrame(object.frame, box, items);
 }
 
-PreparedReport prepareReport(const Template &report, const ReportDataSet *dataSet, const PrepareOptions &options) {
+PreparedReport prepareReport(const Template &report, const ReportDataSet *dataSet,
+                             const PrepareOptions &options) {
     PreparedReport out;
     if (report.pages.empty()) {
         out.pages.push_back(blankPage());
@@ -378,7 +383,8 @@ PreparedReport prepareReport(const Template &report, const ReportDataSet *dataSe
             try {
                 prepareObject(ev, object, page.margins, p.items);
             } catch (const Error &e) {
-                throw Error(QStringLiteral("%1: %2").arg(objectLabel(object, pageNumber), e.message()));
+                throw Error(
+                    QStringLiteral("%1: %2").arg(objectLabel(object, pageNumber), e.message()));
             }
         }
         out.pages.push_back(std::move(p));

@@ -24,7 +24,8 @@ PreparedReport prepareReport(const Template &report, const ReportDataSet *dataSe
 
 // Lays out one text object whose expressions are already replaced, adding
 // its fill, text runs and frame to items. box: the object's box in points.
-void layoutText(const TextObject &object, const QString &text, const QRectF &box, std::vector<DrawItem> &items);
+void layoutText(const TextObject &object, const QString &text, const QRectF &box,
+                std::vector<DrawItem> &items);
 
 // A number with thousands grouped by no-break spaces and the given number
 // of decimals, written with the decimal separator in force.

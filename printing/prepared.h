@@ -38,7 +38,8 @@ struct TextRun {
     QColor color = Qt::black;
     double width = 0; // measured advance, points
     bool operator==(const TextRun &o) const {
-        return origin == o.origin && text == o.text && font == o.font && color == o.color && width == o.width;
+        return origin == o.origin && text == o.text && font == o.font && color == o.color &&
+               width == o.width;
     }
 };
 
@@ -61,18 +62,21 @@ struct RectItem {
     QRectF rect;
     double width = 0.5;
     QColor color = Qt::black;
-    bool operator==(const RectItem &o) const { return rect == o.rect && width == o.width && color == o.color; }
+    bool operator==(const RectItem &o) const {
+        return rect == o.rect && width == o.width && color == o.color;
+    }
 };
 
 using DrawItem = std::variant<FillItem, RectItem, LineItem, TextRun>;
 
 struct PreparedPage {
-    QSizeF size;          // points, as printed (orientation applied)
+    QSizeF size; // points, as printed (orientation applied)
     QString paper = QStringLiteral("A4");
     Orientation orientation = Orientation::Portrait;
     std::vector<DrawItem> items; // in drawing order
     bool operator==(const PreparedPage &o) const {
-        return size == o.size && paper == o.paper && orientation == o.orientation && items == o.items;
+        return size == o.size && paper == o.paper && orientation == o.orientation &&
+               items == o.items;
     }
 };
 
@@ -83,6 +87,8 @@ struct PreparedReport {
 };
 
 constexpr double kPointsPerMm = 72.0 / 25.4;
-inline double mmToPt(double mm) { return mm * kPointsPerMm; }
+inline double mmToPt(double mm) {
+    return mm * kPointsPerMm;
+}
 
 } // namespace varnok::report

@@ -25,7 +25,8 @@ DrawItem readItem(QXmlStreamReader &in) {
         return f;
     }
     if (in.name() == u"rect") {
-        RectItem r{readRect(a), a.number(QStringLiteral("width"), 0.5), a.color(QStringLiteral("color"), black)};
+        RectItem r{readRect(a), a.number(QStringLiteral("width"), 0.5),
+                   a.color(QStringLiteral("color"), black)};
         in.skipCurrentElement();
         return r;
     }
@@ -40,7 +41,8 @@ DrawItem readItem(QXmlStreamReader &in) {
         TextRun t;
         t.origin = QPointF(a.number(QStringLiteral("x"), 0), a.number(QStringLiteral("y"), 0));
         t.font.base = a.choice(QStringLiteral("font"), BaseFont::Helvetica,
-                               {{u"helvetica", BaseFont::Helvetica}, {u"times", BaseFont::Times},
+                               {{u"helvetica", BaseFont::Helvetica},
+                                {u"times", BaseFont::Times},
                                 {u"courier", BaseFont::Courier}});
         t.font.bold = a.flag(QStringLiteral("bold"), false);
         t.font.italic = a.flag(QStringLiteral("italic"), false);
@@ -56,10 +58,12 @@ DrawItem readItem(QXmlStreamReader &in) {
 PreparedPage readPage(QXmlStreamReader &in) {
     const Attributes a(in.attributes());
     PreparedPage p;
-    p.size = QSizeF(a.number(QStringLiteral("width"), mmToPt(210)), a.number(QStringLiteral("height"), mmToPt(297)));
+    p.size = QSizeF(a.number(QStringLiteral("width"), mmToPt(210)),
+                    a.number(QStringLiteral("height"), mmToPt(297)));
     p.paper = a.text(QStringLiteral("paper"), p.paper);
-    p.orientation = a.choice(QStringLiteral("orientation"), Orientation::Portrait,
-                             {{u"portrait", Orientation::Portrait}, {u"landscape", Orientation::Landscape}});
+    p.orientation =
+        a.choice(QStringLiteral("orientation"), Orientation::Portrait,
+                 {{u"portrait", Orientation::Portrait}, {u"landscape", Orientation::Landscape}});
     while (in.readNextStartElement())
         p.items.push_back(readItem(in));
     return p;
@@ -137,8 +141,8 @@ void savePrepared(const QString &path, const PreparedReport &report) {
         w.writeAttribute(QStringLiteral("height"), num(p.size.height()));
         w.writeAttribute(QStringLiteral("paper"), p.paper);
         w.writeAttribute(QStringLiteral("orientation"), p.orientation == Orientation::Portrait
-                                                              ? QStringLiteral("portrait")
-                                                              : QStringLiteral("landscape"));
+                                                            ? QStringLiteral("portrait")
+                                                            : QStringLiteral("landscape"));
         for (const DrawItem &item : p.items)
             std::visit(ItemWriter{w}, item);
         w.writeEndElement();
@@ -165,9 +169,10 @@ PreparedReport loadPrepared(const QString &path) {
         if (in.hasError())
             throw FormatError{in.errorString()};
     } catch (const FormatError &e) {
-        throw Error(QStringLiteral("Soubor „%1“ nelze otevřít jako uloženou sestavu: %2 (řádek %3)")
-                        .arg(QDir::toNativeSeparators(path), in.hasError() ? in.errorString() : e.text)
-                        .arg(in.lineNumber()));
+        throw Error(
+            QStringLiteral("Soubor „%1“ nelze otevřít jako uloženou sestavu: %2 (řádek %3)")
+                .arg(QDir::toNativeSeparators(path), in.hasError() ? in.errorString() : e.text)
+                .arg(in.lineNumber()));
     }
     return report;
 }

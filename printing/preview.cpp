@@ -9,7 +9,6 @@
 #include "printing/report.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -27,6 +26,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace varnok::printing {
 
@@ -37,8 +37,8 @@ constexpr double kMinZoom = 10;
 constexpr double kMaxZoom = 800;
 const double kZoomSteps[] = {25, 50, 75, 100, 125, 150, 200, 300, 400};
 
-QAction *addToolAction(QToolBar *bar, const QString &objectName, const QString &text, const QString &tip,
-                   const QKeySequence &key = QKeySequence()) {
+QAction *addToolAction(QToolBar *bar, const QString &objectName, const QString &text,
+                       const QString &tip, const QKeySequence &key = QKeySequence()) {
     QAction *a = bar->addAction(text);
     a->setObjectName(objectName);
     a->setToolTip(tip);
@@ -49,7 +49,8 @@ QAction *addToolAction(QToolBar *bar, const QString &objectName, const QString &
 
 } // namespace
 
-PreviewWindow::PreviewWindow(report::Report &report, QWidget *parent) : QDialog(parent), m_report(report) {
+PreviewWindow::PreviewWindow(report::Report &report, QWidget *parent)
+    : QDialog(parent), m_report(report) {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(QStringLiteral("Náhled tisku"));
     setModal(true);
@@ -71,7 +72,10 @@ PreviewWindow::PreviewWindow(report::Report &report, QWidget *parent) : QDialog(
     layout->addWidget(m_scroll, 1);
     layout->addWidget(m_findBar);
 
-    resize(860, 1000);
+    // The fitting zooms follow the visible area of the page.
+    m_scroll->viewport()->installEventFilter(this);
+    const QToolBar *bar = findChild<QToolBar *>(QStringLiteral("previewToolBar"));
+    resize(qMax(860, bar->sizeHint().width() + 24), 1000);
     setPage(pageCount() > 0 ? 1 : 0);
     zoomWholePage();
 }
@@ -85,13 +89,13 @@ void PreviewWindow::buildToolBar() {
     static_cast<QVBoxLayout *>(this->layout())->addWidget(bar);
 
     QAction *print = addToolAction(bar, QStringLiteral("actionPrint"), QStringLiteral("Tisk…"),
-                               QStringLiteral("Vytisknout sestavu"), QKeySequence::Print);
+                                   QStringLiteral("Vytisknout sestavu"), QKeySequence::Print);
     connect(print, &QAction::triggered, this, &PreviewWindow::printReport);
     QAction *open = addToolAction(bar, QStringLiteral("actionOpen"), QStringLiteral("Otevřít…"),
-                              QStringLiteral("Otevřít uloženou sestavu"), QKeySequence::Open);
+                                  QStringLiteral("Otevřít uloženou sestavu"), QKeySequence::Open);
     connect(open, &QAction::triggered, this, &PreviewWindow::openReport);
     QAction *save = addToolAction(bar, QStringLiteral("actionSave"), QStringLiteral("Uložit…"),
-                              QStringLiteral("Uložit připravenou sestavu"), QKeySequence::Save);
+                                  QStringLiteral("Uložit připravenou sestavu"), QKeySequence::Save);
     connect(save, &QAction::triggered, this, &PreviewWindow::saveReport);
 
     m_exportMenu = new QMenu(this);
@@ -107,11 +111,13 @@ void PreviewWindow::buildToolBar() {
     fillExportMenu();
     bar->addSeparator();
 
-    QAction *whole = addToolAction(bar, QStringLiteral("actionWholePage"), QStringLiteral("Celá stránka"),
-                               QStringLiteral("Zobrazit celou stránku"));
+    QAction *whole =
+        addToolAction(bar, QStringLiteral("actionWholePage"), QStringLiteral("Celá stránka"),
+                      QStringLiteral("Zobrazit celou stránku"));
     connect(whole, &QAction::triggered, this, &PreviewWindow::zoomWholePage);
-    QAction *width = addToolAction(bar, QStringLiteral("actionPageWidth"), QStringLiteral("Šířka stránky"),
-                               QStringLiteral("Přizpůsobit šířce okna"));
+    QAction *width =
+        addToolAction(bar, QStringLiteral("actionPageWidth"), QStringLiteral("Šířka stránky"),
+                      QStringLiteral("Přizpůsobit šířce okna"));
     connect(width, &QAction::triggered, this, &PreviewWindow::zoomPageWidth);
     m_zoomBox = new QComboBox(bar);
     m_zoomBox->setObjectName(QStringLiteral("zoomBox"));
@@ -122,7 +128,7 @@ void PreviewWindow::buildToolBar() {
             [this](int index) { setZoomPercent(m_zoomBox->itemData(index).toDouble()); });
     bar->addWidget(m_zoomBox);
     QAction *zoomOut = addToolAction(bar, QStringLiteral("actionZoomOut"), QStringLiteral("−"),
-                                 QStringLiteral("Zmenšit"), QKeySequence::ZoomOut);
+                                     QStringLiteral("Zmenšit"), QKeySequence::ZoomOut);
     connect(zoomOut, &QAction::triggered, this, [this] {
         double next = kZoomSteps[0];
         for (double z : kZoomSteps)
@@ -131,7 +137,7 @@ void PreviewWindow::buildToolBar() {
         setZoomPercent(next);
     });
     QAction *zoomIn = addToolAction(bar, QStringLiteral("actionZoomIn"), QStringLiteral("+"),
-                                QStringLiteral("Zvětšit"), QKeySequence::ZoomIn);
+                                    QStringLiteral("Zvětšit"), QKeySequence::ZoomIn);
     connect(zoomIn, &QAction::triggered, this, [this] {
         for (double z : kZoomSteps) {
             if (z > m_zoom + 0.5) {
@@ -143,22 +149,24 @@ void PreviewWindow::buildToolBar() {
     bar->addSeparator();
 
     QAction *find = addToolAction(bar, QStringLiteral("actionFind"), QStringLiteral("Najít…"),
-                              QStringLiteral("Najít text"), QKeySequence::Find);
+                                  QStringLiteral("Najít text"), QKeySequence::Find);
     connect(find, &QAction::triggered, this, [this] {
         m_findBar->show();
         m_findEdit->setFocus();
         m_findEdit->selectAll();
     });
-    QAction *setup = addToolAction(bar, QStringLiteral("actionPageSetup"), QStringLiteral("Vzhled stránky…"),
-                               QStringLiteral("Nastavení stránky pro tisk"));
+    QAction *setup =
+        addToolAction(bar, QStringLiteral("actionPageSetup"), QStringLiteral("Vzhled stránky…"),
+                      QStringLiteral("Nastavení stránky pro tisk"));
     connect(setup, &QAction::triggered, this, &PreviewWindow::pageSetup);
     bar->addSeparator();
 
-    QAction *first = addToolAction(bar, QStringLiteral("actionFirstPage"), QStringLiteral("|◀"),
-                               QStringLiteral("První strana"), QKeySequence(Qt::CTRL | Qt::Key_Home));
+    QAction *first =
+        addToolAction(bar, QStringLiteral("actionFirstPage"), QStringLiteral("|◀"),
+                      QStringLiteral("První strana"), QKeySequence(Qt::CTRL | Qt::Key_Home));
     connect(first, &QAction::triggered, this, [this] { setPage(1); });
     QAction *prev = addToolAction(bar, QStringLiteral("actionPreviousPage"), QStringLiteral("◀"),
-                              QStringLiteral("Předchozí strana"), QKeySequence(Qt::Key_PageUp));
+                                  QStringLiteral("Předchozí strana"), QKeySequence(Qt::Key_PageUp));
     connect(prev, &QAction::triggered, this, [this] { setPage(m_page - 1); });
     m_pageBox = new QSpinBox(bar);
     m_pageBox->setObjectName(QStringLiteral("pageBox"));
@@ -172,15 +180,16 @@ void PreviewWindow::buildToolBar() {
     m_pageCountLabel->setObjectName(QStringLiteral("pageCountLabel"));
     bar->addWidget(m_pageCountLabel);
     QAction *next = addToolAction(bar, QStringLiteral("actionNextPage"), QStringLiteral("▶"),
-                              QStringLiteral("Další strana"), QKeySequence(Qt::Key_PageDown));
+                                  QStringLiteral("Další strana"), QKeySequence(Qt::Key_PageDown));
     connect(next, &QAction::triggered, this, [this] { setPage(m_page + 1); });
-    QAction *last = addToolAction(bar, QStringLiteral("actionLastPage"), QStringLiteral("▶|"),
-                              QStringLiteral("Poslední strana"), QKeySequence(Qt::CTRL | Qt::Key_End));
+    QAction *last =
+        addToolAction(bar, QStringLiteral("actionLastPage"), QStringLiteral("▶|"),
+                      QStringLiteral("Poslední strana"), QKeySequence(Qt::CTRL | Qt::Key_End));
     connect(last, &QAction::triggered, this, [this] { setPage(pageCount()); });
     bar->addSeparator();
 
     QAction *close = addToolAction(bar, QStringLiteral("actionClose"), QStringLiteral("Zavřít"),
-                               QStringLiteral("Zavřít náhled"));
+                                   QStringLiteral("Zavřít náhled"));
     connect(close, &QAction::triggered, this, &QDialog::accept);
 }
 
@@ -207,7 +216,8 @@ void PreviewWindow::buildFindBar() {
         const QString text = m_findEdit->text();
         if (text.isEmpty())
             return;
-        m_findStatus->setText(findNext(text) ? QString() : QStringLiteral("Text „%1“ nebyl nalezen.").arg(text));
+        m_findStatus->setText(
+            findNext(text) ? QString() : QStringLiteral("Text „%1“ nebyl nalezen.").arg(text));
     };
     connect(nextButton, &QPushButton::clicked, this, search);
     connect(m_findEdit, &QLineEdit::returnPressed, this, search);
@@ -235,7 +245,9 @@ void PreviewWindow::fillExportMenu() {
         m_exportMenu->addAction(QStringLiteral("(žádný export)"))->setEnabled(false);
 }
 
-int PreviewWindow::pageCount() const { return int(m_report.preparedPages().pages.size()); }
+int PreviewWindow::pageCount() const {
+    return int(m_report.preparedPages().pages.size());
+}
 
 void PreviewWindow::setPage(int page) {
     const int count = pageCount();
@@ -251,7 +263,8 @@ void PreviewWindow::updateView() {
         m_pageBox->setValue(m_page);
     }
     m_pageCountLabel->setText(QStringLiteral(" z %1 ").arg(count));
-    const report::PreparedPage *page = m_page > 0 ? &m_report.preparedPages().pages[size_t(m_page - 1)] : nullptr;
+    const report::PreparedPage *page =
+        m_page > 0 ? &m_report.preparedPages().pages[size_t(m_page - 1)] : nullptr;
     if (m_view->page() != page)
         m_view->setPage(page);
     if (page && !m_findText.isEmpty())
@@ -264,13 +277,16 @@ void PreviewWindow::updateView() {
     m_zoomBox->setPlaceholderText(QStringLiteral("%1 %").arg(qRound(m_zoom)));
 }
 
-double PreviewWindow::pixelsPerPoint() const { return m_zoom / 100.0 * logicalDpiX() / 72.0; }
+double PreviewWindow::pixelsPerPoint() const {
+    return m_zoom / 100.0 * logicalDpiX() / 72.0;
+}
 
 void PreviewWindow::applyFit() {
     const report::PreparedPage *page = m_view->page();
     if (m_fit == Fit::None || !page)
         return;
-    const QSize area = m_scroll->viewport()->size() - QSize(2 * PageView::kBorder + 4, 2 * PageView::kBorder + 4);
+    const QSize area =
+        m_scroll->viewport()->size() - QSize(2 * PageView::kBorder + 4, 2 * PageView::kBorder + 4);
     const double perPercent = logicalDpiX() / 72.0 / 100.0;
     double zoom = area.width() / (page->size.width() * perPercent);
     if (m_fit == Fit::WholePage)
@@ -362,8 +378,8 @@ void PreviewWindow::pageSetup() {
 }
 
 void PreviewWindow::openReport() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít sestavu"), QString(), kPreparedFilter);
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Otevřít sestavu"),
+                                                      QString(), kPreparedFilter);
     if (path.isEmpty())
         return;
     try {
@@ -380,8 +396,8 @@ void PreviewWindow::openReport() {
 }
 
 void PreviewWindow::saveReport() {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("Uložit sestavu"), QString(), kPreparedFilter);
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Uložit sestavu"), QString(),
+                                                kPreparedFilter);
     if (path.isEmpty())
         return;
     if (!path.contains(u'.'))
@@ -393,10 +409,10 @@ void PreviewWindow::saveReport() {
     }
 }
 
-void PreviewWindow::resizeEvent(QResizeEvent *event) {
-    QDialog::resizeEvent(event);
-    if (m_fit != Fit::None)
+bool PreviewWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_scroll->viewport() && event->type() == QEvent::Resize && m_fit != Fit::None)
         updateView();
+    return QDialog::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent *event) {

@@ -21,7 +21,9 @@ const QString kCaptionFile = QStringLiteral("texty.txt");
 const QString kPdfFile = QStringLiteral("zadost.pdf");
 const QString kPdfDir = QStringLiteral("pdf");
 
-QString quoted(const QString &text) { return u'\'' + text + u'\''; }
+QString quoted(const QString &text) {
+    return u'\'' + text + u'\'';
+}
 
 // Runs a clean-up when the scope ends, however it ends.
 template <class F> class Finally {
@@ -35,11 +37,14 @@ private:
     F m_f;
 };
 
-void processPendingEvents() { QCoreApplication::processEvents(); }
+void processPendingEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace
 
-void setCaptionVariables(report::Report &report, const QStringList &lines, const QString &language) {
+void setCaptionVariables(report::Report &report, const QStringList &lines,
+                         const QString &language) {
     const int field = captionField(language);
     for (int i = 1; i <= lines.size(); ++i) {
         const QString text = SplitField(lines[i - 1], u';', field);

@@ -25,7 +25,7 @@ struct PrintRequest {
     bool german = false;             // "tisk žádost v NJ" is ticked
     QString programDir;              // with a trailing separator
     AppState *state = nullptr;
-    QWidget *window = nullptr;       // owner of the preview and the designer
+    QWidget *window = nullptr; // owner of the preview and the designer
 };
 
 // The designer's directories, set on every design-mode use.
@@ -34,7 +34,8 @@ struct DesignerSettings {
 };
 
 // Opens the report designer on the report, modally; returns when it closes.
-using DesignerHook = std::function<void(report::Report &, const DesignerSettings &, QWidget *window)>;
+using DesignerHook =
+    std::function<void(report::Report &, const DesignerSettings &, QWidget *window)>;
 
 // Sets one txt_ variable per caption line: txt_ + the last two characters
 // of "0" + the line number; value the line's field in the language,

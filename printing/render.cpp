@@ -36,7 +36,9 @@ QFont::StyleHint hintFor(BaseFont base) {
 }
 
 // What the PDF shows: characters outside its encoding become '?'.
-QString asPrinted(const QString &text) { return cp1250::decode(pdfBytes(text)); }
+QString asPrinted(const QString &text) {
+    return cp1250::decode(pdfBytes(text));
+}
 
 QRectF runBox(const TextRun &t) {
     const FontMetrics &m = FontMetrics::instance();
@@ -96,7 +98,8 @@ QFont screenFont(const RunFont &font, double dpi) {
     return f;
 }
 
-void renderPage(QPainter &painter, const PreparedPage &page, const std::vector<QRectF> &highlights) {
+void renderPage(QPainter &painter, const PreparedPage &page,
+                const std::vector<QRectF> &highlights) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -109,9 +112,11 @@ void renderPage(QPainter &painter, const PreparedPage &page, const std::vector<Q
     painter.restore();
 }
 
-void renderReport(QPagedPaintDevice &device, const PreparedReport &report, int fromPage, int toPage) {
+void renderReport(QPagedPaintDevice &device, const PreparedReport &report, int fromPage,
+                  int toPage) {
     const int first = qMax(1, fromPage);
-    const int last = toPage <= 0 ? int(report.pages.size()) : qMin(toPage, int(report.pages.size()));
+    const int last =
+        toPage <= 0 ? int(report.pages.size()) : qMin(toPage, int(report.pages.size()));
     QPainter painter(&device);
     const QRectF paper = device.pageLayout().fullRectPixels(device.logicalDpiX());
     for (int n = first; n <= last; ++n) {

@@ -21,11 +21,13 @@ QFont screenFont(const RunFont &font, double dpi);
 // the page's top-left corner at the origin. Each run is fitted to its
 // measured width, so screen and printer lines end where the PDF's do.
 // highlights: boxes (points) painted behind the text, for found texts.
-void renderPage(QPainter &painter, const PreparedPage &page, const std::vector<QRectF> &highlights = {});
+void renderPage(QPainter &painter, const PreparedPage &page,
+                const std::vector<QRectF> &highlights = {});
 
 // Sends every page to a printer (or any paged device) whose page layout
 // the caller has set; each page is scaled to fit the device's paper.
-void renderReport(QPagedPaintDevice &device, const PreparedReport &report, int fromPage = 1, int toPage = 0);
+void renderReport(QPagedPaintDevice &device, const PreparedReport &report, int fromPage = 1,
+                  int toPage = 0);
 
 // The boxes of the runs on a page that contain text, without regard to case.
 std::vector<QRectF> findText(const PreparedPage &page, const QString &text);

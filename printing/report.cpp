@@ -10,7 +10,9 @@
 
 namespace varnok::report {
 
-void Report::clear() { m_template = Template(); }
+void Report::clear() {
+    m_template = Template();
+}
 
 bool Report::loadFromFile(const QString &path, bool raiseIfMissing) {
     clear();
@@ -23,7 +25,9 @@ bool Report::loadFromFile(const QString &path, bool raiseIfMissing) {
     return true;
 }
 
-void Report::saveToFile(const QString &path) const { saveTemplate(path, m_template); }
+void Report::saveToFile(const QString &path) const {
+    saveTemplate(path, m_template);
+}
 
 void Report::setVariable(const QString &name, const QString &value) {
     for (Variable &v : m_template.variables) {

@@ -3,10 +3,10 @@
 namespace varnok::report {
 
 bool TextObject::operator==(const TextObject &o) const {
-    return name == o.name && rect == o.rect && text == o.text && font == o.font && hAlign == o.hAlign &&
-           vAlign == o.vAlign && wordWrap == o.wordWrap && shrinkToFit == o.shrinkToFit &&
-           numberFormat == o.numberFormat && frame == o.frame && fill == o.fill && color == o.color &&
-           paddingX == o.paddingX && paddingY == o.paddingY;
+    return name == o.name && rect == o.rect && text == o.text && font == o.font &&
+           hAlign == o.hAlign && vAlign == o.vAlign && wordWrap == o.wordWrap &&
+           shrinkToFit == o.shrinkToFit && numberFormat == o.numberFormat && frame == o.frame &&
+           fill == o.fill && color == o.color && paddingX == o.paddingX && paddingY == o.paddingY;
 }
 
 QSizeF Page::orientedSize() const {

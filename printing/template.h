@@ -54,26 +54,27 @@ struct TextObject {
     // as they come; "n<d>" groups thousands and shows d decimals.
     QString numberFormat;
     Frame frame;
-    QColor fill;               // invalid: transparent
-    QColor color = Qt::black;  // text colour
-    double paddingX = 0.8;     // mm, left and right
-    double paddingY = 0.4;     // mm, top and bottom
+    QColor fill;              // invalid: transparent
+    QColor color = Qt::black; // text colour
+    double paddingX = 0.8;    // mm, left and right
+    double paddingY = 0.4;    // mm, top and bottom
     bool operator==(const TextObject &o) const;
 };
 
 struct LineObject {
     QString name;
-    QPointF from, to; // mm
+    QPointF from, to;   // mm
     double width = 0.5; // points
     QColor color = Qt::black;
     bool operator==(const LineObject &o) const {
-        return name == o.name && from == o.from && to == o.to && width == o.width && color == o.color;
+        return name == o.name && from == o.from && to == o.to && width == o.width &&
+               color == o.color;
     }
 };
 
 struct RectObject {
     QString name;
-    QRectF rect; // mm
+    QRectF rect;            // mm
     double lineWidth = 0.5; // points; 0: no outline
     QColor lineColor = Qt::black;
     QColor fill; // invalid: transparent
@@ -103,8 +104,8 @@ struct Page {
     // The page as printed: width and height after the orientation.
     QSizeF orientedSize() const;
     bool operator==(const Page &o) const {
-        return name == o.name && paper == o.paper && size == o.size && orientation == o.orientation &&
-               margins == o.margins && objects == o.objects;
+        return name == o.name && paper == o.paper && size == o.size &&
+               orientation == o.orientation && margins == o.margins && objects == o.objects;
     }
 };
 
@@ -118,7 +119,9 @@ struct Template {
     std::vector<Page> pages;
     std::vector<Variable> variables;
     bool isEmpty() const { return pages.empty() && variables.empty(); }
-    bool operator==(const Template &o) const { return pages == o.pages && variables == o.variables; }
+    bool operator==(const Template &o) const {
+        return pages == o.pages && variables == o.variables;
+    }
 };
 
 // Paper sizes by name, portrait, in mm; an unknown name gives an invalid size.

@@ -43,10 +43,13 @@ TextObject readText(QXmlStreamReader &xml) {
     t.font.bold = a.flag(QStringLiteral("bold"), false);
     t.font.italic = a.flag(QStringLiteral("italic"), false);
     t.hAlign = a.choice(QStringLiteral("align"), HAlign::Left,
-                        {{u"left", HAlign::Left}, {u"center", HAlign::Center}, {u"right", HAlign::Right},
+                        {{u"left", HAlign::Left},
+                         {u"center", HAlign::Center},
+                         {u"right", HAlign::Right},
                          {u"justify", HAlign::Justify}});
-    t.vAlign = a.choice(QStringLiteral("valign"), VAlign::Top,
-                        {{u"top", VAlign::Top}, {u"center", VAlign::Center}, {u"bottom", VAlign::Bottom}});
+    t.vAlign =
+        a.choice(QStringLiteral("valign"), VAlign::Top,
+                 {{u"top", VAlign::Top}, {u"center", VAlign::Center}, {u"bottom", VAlign::Bottom}});
     t.wordWrap = a.flag(QStringLiteral("wrap"), false);
     t.shrinkToFit = a.flag(QStringLiteral("shrink"), false);
     t.numberFormat = a.text(QStringLiteral("format"));
@@ -93,7 +96,8 @@ Margins readMargins(const Attributes &a) {
     for (int i = 0; ok && i < 4; ++i)
         v[i] = parts[i].toDouble(&ok);
     if (!ok)
-        throw FormatError{QStringLiteral("atribut „margins“ nemá čtyři čísla (vlevo nahoře vpravo dole)")};
+        throw FormatError{
+            QStringLiteral("atribut „margins“ nemá čtyři čísla (vlevo nahoře vpravo dole)")};
     m.left = v[0];
     m.top = v[1];
     m.right = v[2];
@@ -109,8 +113,9 @@ Page readPage(QXmlStreamReader &xml) {
     const QSizeF named = paperSize(p.paper);
     p.size = QSizeF(a.number(QStringLiteral("width"), named.isValid() ? named.width() : 210),
                     a.number(QStringLiteral("height"), named.isValid() ? named.height() : 297));
-    p.orientation = a.choice(QStringLiteral("orientation"), Orientation::Portrait,
-                             {{u"portrait", Orientation::Portrait}, {u"landscape", Orientation::Landscape}});
+    p.orientation =
+        a.choice(QStringLiteral("orientation"), Orientation::Portrait,
+                 {{u"portrait", Orientation::Portrait}, {u"landscape", Orientation::Landscape}});
     p.margins = readMargins(a);
     while (xml.readNextStartElement()) {
         if (xml.name() == u"text")
@@ -245,14 +250,16 @@ Template readTemplate(QIODevice &device, const QString &fileName) {
     Template t;
     try {
         if (!xml.readNextStartElement()) {
-            const bool empty = !xml.hasError() || (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError &&
-                                                   xml.characterOffset() == 0);
+            const bool empty =
+                !xml.hasError() || (xml.error() == QXmlStreamReader::PrematureEndOfDocumentError &&
+                                    xml.characterOffset() == 0);
             if (!empty)
                 throw FormatError{};
             throw FormatError{QStringLiteral("soubor je prázdný")};
         }
         if (xml.name() != kRoot)
-            throw FormatError{QStringLiteral("není to šablona Varnok05 (kořenový prvek „%1“)").arg(xml.name())};
+            throw FormatError{
+                QStringLiteral("není to šablona Varnok05 (kořenový prvek „%1“)").arg(xml.name())};
         const Attributes root(xml.attributes());
         if (root.number(QStringLiteral("version"), kVersion) > kVersion)
             throw FormatError{QStringLiteral("šablona je novější verze, než tento program zná")};
@@ -275,7 +282,8 @@ Template readTemplate(QIODevice &device, const QString &fileName) {
             throw FormatError{};
     } catch (const FormatError &e) {
         if (!e.text.isEmpty())
-            throw notATemplate(fileName, QStringLiteral("%1 (řádek %2)").arg(e.text).arg(xml.lineNumber()));
+            throw notATemplate(fileName,
+                               QStringLiteral("%1 (řádek %2)").arg(e.text).arg(xml.lineNumber()));
         throw notATemplate(fileName, QStringLiteral("chyba XML na řádku %1, sloupci %2: %3")
                                          .arg(xml.lineNumber())
                                          .arg(xml.columnNumber())
@@ -311,12 +319,13 @@ void writeTemplate(QIODevice &device, const Template &report) {
             w.writeAttribute(QStringLiteral("height"), num(p.size.height()));
         }
         w.writeAttribute(QStringLiteral("orientation"), p.orientation == Orientation::Portrait
-                                                              ? QStringLiteral("portrait")
-                                                              : QStringLiteral("landscape"));
+                                                            ? QStringLiteral("portrait")
+                                                            : QStringLiteral("landscape"));
         if (!(p.margins == d.margins))
-            w.writeAttribute(QStringLiteral("margins"), QStringLiteral("%1 %2 %3 %4")
-                                                            .arg(num(p.margins.left), num(p.margins.top),
-                                                                 num(p.margins.right), num(p.margins.bottom)));
+            w.writeAttribute(QStringLiteral("margins"),
+                             QStringLiteral("%1 %2 %3 %4")
+                                 .arg(num(p.margins.left), num(p.margins.top), num(p.margins.right),
+                                      num(p.margins.bottom)));
         for (const ReportObject &o : p.objects)
             std::visit(ObjectWriter{w}, o);
         w.writeEndElement();

@@ -25,6 +25,8 @@ void WaitCursor::stop() {
         QGuiApplication::restoreOverrideCursor();
 }
 
-int WaitCursor::count() { return g_count; }
+int WaitCursor::count() {
+    return g_count;
+}
 
 } // namespace varnok

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QLocale>
 #include <QRectF>
 #include <QString>
 #include <QXmlStreamReader>
@@ -57,7 +58,8 @@ public:
         return c;
     }
     template <class E>
-    E choice(const QString &name, E fallback, std::initializer_list<std::pair<const char16_t *, E>> options) const {
+    E choice(const QString &name, E fallback,
+             std::initializer_list<std::pair<const char16_t *, E>> options) const {
         if (!has(name))
             return fallback;
         const QString v = text(name);
@@ -71,7 +73,10 @@ private:
     QXmlStreamAttributes m_a;
 };
 
-inline QString num(double v) { return QString::number(v, 'g', 10); }
+// The shortest text that reads back as the same number.
+inline QString num(double v) {
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+}
 
 inline void writeNumber(QXmlStreamWriter &w, const QString &name, double v, double fallback) {
     if (v != fallback)
@@ -83,7 +88,8 @@ inline void writeFlag(QXmlStreamWriter &w, const QString &name, bool v, bool fal
         w.writeAttribute(name, v ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-inline void writeColor(QXmlStreamWriter &w, const QString &name, const QColor &c, const QColor &fallback) {
+inline void writeColor(QXmlStreamWriter &w, const QString &name, const QColor &c,
+                       const QColor &fallback) {
     if (c != fallback)
         w.writeAttribute(name, c.isValid() ? c.name() : QStringLiteral("none"));
 }
@@ -101,8 +107,8 @@ inline void writeText(QXmlStreamWriter &w, const QString &text) {
 
 // A box as the attributes x, y, w, h.
 inline QRectF readRect(const Attributes &a) {
-    return QRectF(a.number(QStringLiteral("x"), 0), a.number(QStringLiteral("y"), 0), a.number(QStringLiteral("w"), 0),
-                  a.number(QStringLiteral("h"), 0));
+    return QRectF(a.number(QStringLiteral("x"), 0), a.number(QStringLiteral("y"), 0),
+                  a.number(QStringLiteral("w"), 0), a.number(QStringLiteral("h"), 0));
 }
 
 inline void writeRect(QXmlStreamWriter &w, const QRectF &r) {

@@ -8,19 +8,19 @@
 #include "printing/preview.h"
 #include "printing/printcommand.h"
 #include "printing/waitcursor.h"
+#include "tests/printing/previewcloser.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace varnok;
 using namespace varnok::printing;
 using varnok::report::Report;
+using varnok::test::PreviewCloser;
 
 namespace {
 
@@ -41,36 +41,6 @@ QString pdfText(const QString &path) {
     p.waitForFinished(60000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
-
-// Closes every preview as soon as it is up, counting them; while one is
-// up it may run something (a second click, say).
-class PreviewCloser : public QObject {
-public:
-    PreviewCloser() {
-        m_timer.setInterval(10);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *w = qobject_cast<PreviewWindow *>(QApplication::activeModalWidget());
-            if (!w || w == m_last)
-                return;
-            m_last = w;
-            ++shown;
-            pages = w->pageCount();
-            cursorWhileShown = QGuiApplication::overrideCursor() != nullptr;
-            if (whileShown)
-                whileShown();
-            w->accept();
-        });
-        m_timer.start();
-    }
-    int shown = 0;
-    int pages = 0;
-    bool cursorWhileShown = false;
-    std::function<void()> whileShown;
-
-private:
-    QTimer m_timer;
-    QPointer<PreviewWindow> m_last; // cleared when it goes
-};
 
 const char *kTemplate = R"(<varnokReport>
   <variables><variable name="txt_05" value="'from the template'"/></variables>
@@ -132,7 +102,8 @@ TEST_F(PrintCommandTest, PrintsPdfAndPreview) {
     EXPECT_EQ(closer.pages, 1);
     EXPECT_FALSE(closer.cursorWhileShown); // the preview runs under the normal cursor
     EXPECT_TRUE(QFileInfo(programDir + QStringLiteral("pdf")).isDir());
-    EXPECT_EQ(pdfText(pdfPath()).trimmed(), QStringLiteral("Název/Ulice/O'Brien/from the template/2012/2013"));
+    EXPECT_EQ(pdfText(pdfPath()).trimmed(),
+              QStringLiteral("Název/Ulice/O'Brien/from the template/2012/2013"));
     // The export holds the full path; the report its file name.
     EXPECT_EQ(command.dopdf().FileName, pdfPath());
     EXPECT_EQ(command.frxReport1().fileName(), programDir + QStringLiteral("zadost.fr3"));
@@ -152,7 +123,8 @@ TEST_F(PrintCommandTest, GermanWhenTickedAndCzechAfterwards) {
     EXPECT_EQ(st.PrintLanguage, QStringLiteral("cj"));
     // Every print while the box stays ticked is German.
     command.run(request);
-    EXPECT_EQ(command.frxReport1().variable(QStringLiteral("txt_01")), QStringLiteral("'Firmenname'"));
+    EXPECT_EQ(command.frxReport1().variable(QStringLiteral("txt_01")),
+              QStringLiteral("'Firmenname'"));
 }
 
 TEST(CaptionVariables, NamesAndFields) {
@@ -161,7 +133,7 @@ TEST(CaptionVariables, NamesAndFields) {
         const char16_t *lastName;
         const char16_t *lastValue;
     } cases[] = {
-        {9, u"txt_09", u"'cz9'"},   {10, u"txt_10", u"'cz10'"},  {99, u"txt_99", u"'cz99'"},
+        {9, u"txt_09", u"'cz9'"},     {10, u"txt_10", u"'cz10'"},   {99, u"txt_99", u"'cz99'"},
         {100, u"txt_00", u"'cz100'"}, {101, u"txt_01", u"'cz101'"},
     };
     for (const auto &c : cases) {
@@ -175,7 +147,8 @@ TEST(CaptionVariables, NamesAndFields) {
         ASSERT_FALSE(vars.empty());
         // From line 100 on a line replaces the variable of the line 100
         // before it, which keeps its place.
-        EXPECT_EQ(vars.back().name, c.lines >= 100 ? QStringLiteral("txt_00") : QString::fromUtf16(c.lastName));
+        EXPECT_EQ(vars.back().name,
+                  c.lines >= 100 ? QStringLiteral("txt_00") : QString::fromUtf16(c.lastName));
         EXPECT_EQ(report.variable(QString::fromUtf16(c.lastName)), QString::fromUtf16(c.lastValue));
         EXPECT_EQ(vars.size(), size_t(qMin(c.lines, 100)));
         EXPECT_EQ(vars.front().name, QStringLiteral("txt_01"));
@@ -186,8 +159,8 @@ TEST(CaptionVariables, NamesAndFields) {
 
     // Field 1 for exactly "cj", field 2 for anything else; a missing field
     // gives two quotes.
-    const QStringList lines = {QStringLiteral("1;a;b;c"), QStringLiteral("2;only czech"), QStringLiteral("3"),
-                               QString(), QStringLiteral("5;;german")};
+    const QStringList lines = {QStringLiteral("1;a;b;c"), QStringLiteral("2;only czech"),
+                               QStringLiteral("3"), QString(), QStringLiteral("5;;german")};
     struct {
         const char16_t *language;
         std::vector<const char16_t *> values;
@@ -201,7 +174,8 @@ TEST(CaptionVariables, NamesAndFields) {
         Report r;
         setCaptionVariables(r, lines, QString::fromUtf16(l.language));
         for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(r.variable(QStringLiteral("txt_0%1").arg(i + 1)), QString::fromUtf16(l.values[size_t(i)]));
+            EXPECT_EQ(r.variable(QStringLiteral("txt_0%1").arg(i + 1)),
+                      QString::fromUtf16(l.values[size_t(i)]));
     }
 }
 
@@ -209,7 +183,8 @@ TEST_F(PrintCommandTest, EmptyCaptionFileStillSetsTheYears) {
     PreviewCloser closer;
     writeFile(captionDir + QStringLiteral("/texty.txt"), QByteArray());
     writeFile(programDir + QStringLiteral("zadost.fr3"),
-              "<varnokReport><page><text x='0' y='0' w='100' h='10'>[rok1]-[rok2]</text></page></varnokReport>");
+              "<varnokReport><page><text x='0' y='0' w='100' "
+              "h='10'>[rok1]-[rok2]</text></page></varnokReport>");
     command.run(request);
     EXPECT_EQ(pdfText(pdfPath()).trimmed(), QStringLiteral("2012-2013"));
     EXPECT_EQ(command.frxReport1().templ().variables.size(), 2u);
@@ -226,7 +201,8 @@ TEST_F(PrintCommandTest, YearThatIsNotANumber) {
         EXPECT_EQ(e.message(), QStringLiteral("'20x3' is not a valid integer value"));
     }
     // The captions were set, the language is back, nothing was printed.
-    EXPECT_EQ(command.frxReport1().variable(QStringLiteral("txt_01")), QStringLiteral("'Firmenname'"));
+    EXPECT_EQ(command.frxReport1().variable(QStringLiteral("txt_01")),
+              QStringLiteral("'Firmenname'"));
     EXPECT_EQ(st.PrintLanguage, QStringLiteral("cj"));
     EXPECT_EQ(closer.shown, 0);
     EXPECT_FALSE(QFile::exists(pdfPath()));
@@ -247,8 +223,9 @@ TEST_F(PrintCommandTest, MissingCaptionFile) {
         command.run(request);
         ADD_FAILURE() << "no error";
     } catch (const Error &e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot open file \"%1\". ")
-                                               .arg(QDir::toNativeSeparators(captionDir + QStringLiteral("/texty.txt")))))
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("Cannot open file \"%1\". ")
+                .arg(QDir::toNativeSeparators(captionDir + QStringLiteral("/texty.txt")))))
             << e.what();
     }
     EXPECT_EQ(st.PrintLanguage, QStringLiteral("cj"));
@@ -278,10 +255,13 @@ TEST_F(PrintCommandTest, TemplateThatIsNotATemplate) {
 TEST_F(PrintCommandTest, FailedPreparationShowsTheEngineError) {
     PreviewCloser closer;
     writeFile(programDir + QStringLiteral("zadost.fr3"),
-              "<varnokReport><page><text name='Memo7' x='0' y='0' w='100' h='10'>[nic]</text></page></varnokReport>");
+              "<varnokReport><page><text name='Memo7' x='0' y='0' w='100' "
+              "h='10'>[nic]</text></page></varnokReport>");
     command.run(request);
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Objekt „Memo7“ (strana 1): Neznámý název „nic“"))) << errors[0].toStdString();
+    EXPECT_TRUE(
+        errors[0].startsWith(QStringLiteral("Objekt „Memo7“ (strana 1): Neznámý název „nic“")))
+        << errors[0].toStdString();
     EXPECT_EQ(closer.shown, 0);
     EXPECT_FALSE(QFile::exists(pdfPath()));
     EXPECT_EQ(WaitCursor::count(), 0);
@@ -311,7 +291,8 @@ TEST_F(PrintCommandTest, EarlierPdfIsReplacedAndPdfDirectoryLeftAlone) {
     command.run(request);
     EXPECT_TRUE(readFile(pdfPath()).startsWith("%PDF-"));
     EXPECT_EQ(readFile(programDir + QStringLiteral("pdf/keep.txt")), QByteArray("keep"));
-    EXPECT_EQ(QDir(programDir + QStringLiteral("pdf")).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
+    EXPECT_EQ(QDir(programDir + QStringLiteral("pdf")).entryList(QDir::Files),
+              QStringList{QStringLiteral("keep.txt")});
 }
 
 TEST_F(PrintCommandTest, DesignModeOnceAfterTheHotKey) {

@@ -2,9 +2,9 @@
 // quotes inside, errors. Each case prepares a one-object report, so the
 // evaluator is exercised exactly as a print uses it.
 #include "common/error.h"
-#include "common/formatsettings.h"
 #include "printing/dataset.h"
 #include "printing/prepare.h"
+#include "tests/printing/decimalcomma.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -57,9 +57,16 @@ Template oneText(const QString &text) {
 const Case kCases[] = {
     {"variable", {{u"rok2", u"'2013'"}}, u"[rok2]", u"2013", nullptr},
     {"names ignore case", {{u"Rok2", u"'2013'"}}, u"[ROK2] [rok2]", u"2013 2013", nullptr},
-    {"literal text around", {{u"txt_77", u"'Žádost'"}, {u"rok2", u"'2013'"}}, u"<< [txt_77] [rok2] >>",
-     u"<< Žádost 2013 >>", nullptr},
-    {"quote inside a caption", {{u"txt_01", u"'Firma's name'"}}, u"[txt_01]", u"Firma's name", nullptr},
+    {"literal text around",
+     {{u"txt_77", u"'Žádost'"}, {u"rok2", u"'2013'"}},
+     u"<< [txt_77] [rok2] >>",
+     u"<< Žádost 2013 >>",
+     nullptr},
+    {"quote inside a caption",
+     {{u"txt_01", u"'Firma's name'"}},
+     u"[txt_01]",
+     u"Firma's name",
+     nullptr},
     {"several quotes inside", {{u"t", u"'Rock 'n' roll'"}}, u"[t]", u"Rock 'n' roll", nullptr},
     {"caption ending in a quote", {{u"t", u"'abc''"}}, u"[t]", u"abc'", nullptr},
     {"caption of two quotes", {{u"t", u"''''"}}, u"[t]", u"''", nullptr},
@@ -68,13 +75,20 @@ const Case kCases[] = {
     {"plus inside a literal", {{u"t", u"'1 + 1'"}}, u"[t]", u"1 + 1", nullptr},
     {"bracket inside a literal", {}, u"['a]b']", u"a]b", nullptr},
     {"concatenation", {{u"a", u"'x'"}, {u"b", u"'y'"}}, u"[a + ' - ' + b]", u"x - y", nullptr},
-    {"nested variables", {{u"a", u"b + ' ' + c"}, {u"b", u"'Antrag'"}, {u"c", u"rok2"}, {u"rok2", u"'2013'"}},
-     u"[a]", u"Antrag 2013", nullptr},
+    {"nested variables",
+     {{u"a", u"b + ' ' + c"}, {u"b", u"'Antrag'"}, {u"c", u"rok2"}, {u"rok2", u"'2013'"}},
+     u"[a]",
+     u"Antrag 2013",
+     nullptr},
     {"CR LF value is literal", {{u"m", u"'x' + y\r\nsecond"}}, u"[m]", u"'x' + y|second", nullptr},
     {"number literal", {}, u"[12 + 30]", u"42", nullptr},
     {"parentheses", {{u"a", u"'x'"}}, u"[(a + 'y') + 'z']", u"xyz", nullptr},
     {"column quoted", {}, u"[frxDBDataset1.\"nazevpodni\"]", u"Družstvo Žďár", nullptr},
-    {"column in angle brackets", {}, u"[<frxDBDataset1.\"nazevpodni\">]", u"Družstvo Žďár", nullptr},
+    {"column in angle brackets",
+     {},
+     u"[<frxDBDataset1.\"nazevpodni\">]",
+     u"Družstvo Žďár",
+     nullptr},
     {"bare column any case", {}, u"[NAZEVPODNI]", u"Družstvo Žďár", nullptr},
     {"variable in angle brackets", {{u"rok2", u"'2013'"}}, u"[<rok2>]", u"2013", nullptr},
     {"numbers add", {}, u"[prodej01 + prodej02]", u"1750", nullptr},
@@ -85,9 +99,17 @@ const Case kCases[] = {
     {"page numbers", {}, u"[Page] / [TotalPages#]", u"1 / 1", nullptr},
     {"missing variable", {}, u"[txt_99]", nullptr, u"„txt_99“"},
     {"missing column", {}, u"[frxDBDataset1.\"nic\"]", nullptr, u"nemá pole „nic“"},
-    {"unknown dataset", {}, u"[frxDBDataset2.\"nazevpodni\"]", nullptr, u"Neznámá datová sada „frxDBDataset2“"},
+    {"unknown dataset",
+     {},
+     u"[frxDBDataset2.\"nazevpodni\"]",
+     nullptr,
+     u"Neznámá datová sada „frxDBDataset2“"},
     {"variable referring to itself", {{u"a", u"a"}}, u"[a]", nullptr, u"odkazuje sama na sebe"},
-    {"loop through two variables", {{u"a", u"'x' + b"}, {u"b", u"A"}}, u"[a]", nullptr, u"odkazuje sama na sebe"},
+    {"loop through two variables",
+     {{u"a", u"'x' + b"}, {u"b", u"A"}},
+     u"[a]",
+     nullptr,
+     u"odkazuje sama na sebe"},
     {"unclosed bracket", {{u"rok2", u"'2013'"}}, u"[rok2", nullptr, u"chybí „]“"},
     {"unclosed literal", {{u"a", u"'abc"}}, u"[a]", nullptr, u"neukončený řetězec"},
     {"empty brackets", {}, u"[]", nullptr, u"prázdný výraz"},
@@ -96,12 +118,7 @@ const Case kCases[] = {
 
 class Expressions : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_separator = decimalSeparator();
-        setDecimalSeparator(u',');
-    }
-    void TearDown() override { setDecimalSeparator(m_separator); }
-    QChar m_separator;
+    test::DecimalComma comma;
 };
 
 } // namespace
@@ -120,10 +137,12 @@ TEST_F(Expressions, Table) {
             } catch (const Error &e) {
                 EXPECT_TRUE(e.message().contains(QString::fromUtf16(c.error))) << e.what();
                 // The message names the object it comes from.
-                EXPECT_TRUE(e.message().startsWith(QStringLiteral("Objekt „Memo1“ (strana 1)"))) << e.what();
+                EXPECT_TRUE(e.message().startsWith(QStringLiteral("Objekt „Memo1“ (strana 1)")))
+                    << e.what();
             }
         } else {
-            EXPECT_EQ(printed(prepareReport(t, &ds)).toStdString(), QString::fromUtf16(c.expected).toStdString());
+            EXPECT_EQ(printed(prepareReport(t, &ds)).toStdString(),
+                      QString::fromUtf16(c.expected).toStdString());
         }
     }
 }
@@ -156,8 +175,52 @@ TEST_F(Expressions, NumberFormatGroupsThousands) {
         SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
         Template t = oneText(QString::fromUtf16(c.text));
         std::get<TextObject>(t.pages[0].objects[0]).numberFormat = QString::fromUtf16(c.format);
-        EXPECT_EQ(printed(prepareReport(t, &ds)).toStdString(), QString::fromUtf16(c.expected).toStdString());
+        EXPECT_EQ(printed(prepareReport(t, &ds)).toStdString(),
+                  QString::fromUtf16(c.expected).toStdString());
     }
     EXPECT_EQ(formatGrouped(-1234567.891, 2), QStringLiteral("-1\u00a0234\u00a0567,89"));
     EXPECT_EQ(formatGrouped(-0.001, 2), QStringLiteral("0,00"));
+}
+
+// A hand-edited template must neither overflow the stack nor hang or
+// exhaust memory while printing: past its limits an expression is an
+// error like any other.
+TEST_F(Expressions, LimitsOfHandEditedTemplates) {
+    const MemoryDataSet ds = row();
+    struct {
+        const char *name;
+        QString text;
+        std::vector<Variable> variables;
+        const char16_t *error; // nullptr: prints
+    } cases[] = {
+        {"64 parentheses", u'[' + QString(64, u'(') + u'1' + QString(64, u')') + u']', {}, nullptr},
+        {"100000 parentheses",
+         u'[' + QString(100000, u'(') + u'1' + QString(100000, u')') + u']',
+         {},
+         u"závorky jsou vnořeny"},
+        {"each variable uses the next twice", QStringLiteral("[v0]"), {}, u"příliš složitý"},
+        {"text over a million characters",
+         QStringLiteral("[big + big]"),
+         {{QStringLiteral("big"), u'\'' + QString(600000, u'x') + u'\''}},
+         u"delší než"},
+    };
+    for (int i = 0; i < 40; ++i)
+        cases[2].variables.push_back(
+            {QStringLiteral("v%1").arg(i), QStringLiteral("v%1 + v%1").arg(i + 1)});
+    cases[2].variables.push_back({QStringLiteral("v40"), QStringLiteral("'x'")});
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        Template t = oneText(c.text);
+        t.variables = c.variables;
+        if (!c.error) {
+            EXPECT_EQ(printed(prepareReport(t, &ds)), QStringLiteral("1"));
+            continue;
+        }
+        try {
+            prepareReport(t, &ds);
+            ADD_FAILURE() << "no error";
+        } catch (const Error &e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf16(c.error))) << e.what();
+        }
+    }
 }

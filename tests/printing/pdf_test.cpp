@@ -12,8 +12,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 #include <grp.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,7 +40,8 @@ PreparedReport sample() {
     QBuffer b(&xml);
     b.open(QIODevice::ReadOnly);
     Template t = readTemplate(b, QStringLiteral("sample"));
-    t.variables = {{QStringLiteral("cz"), u'\'' + kCzech + u'\''}, {QStringLiteral("de"), u'\'' + kGerman + u'\''}};
+    t.variables = {{QStringLiteral("cz"), u'\'' + kCzech + u'\''},
+                   {QStringLiteral("de"), u'\'' + kGerman + u'\''}};
     return prepareReport(t, nullptr);
 }
 
@@ -48,7 +49,8 @@ QString run(const QString &program, const QStringList &args) {
     QProcess p;
     p.start(program, args);
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
-        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromUtf8(p.readAllStandardError()));
+        return QStringLiteral("<%1 failed: %2>")
+            .arg(program, QString::fromUtf8(p.readAllStandardError()));
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
@@ -113,18 +115,23 @@ TEST_F(Pdf, TextFontsAndInformation) {
     // and the component now holds the full path.
     EXPECT_EQ(pdf.FileName, path);
 
-    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    const QString text =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(kCzech)) << text.toStdString();
     EXPECT_TRUE(text.contains(kGerman)) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Strana 2"))) << text.toStdString();
 
     const QString info = run(QStringLiteral("pdfinfo"), {path});
     for (const char *key : {"Author:", "Subject:", "Creator:"})
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("%1\\s+Varnok05\\n").arg(QLatin1String(key)))))
+        EXPECT_TRUE(info.contains(
+            QRegularExpression(QStringLiteral("%1\\s+Varnok05\\n").arg(QLatin1String(key)))))
             << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Encrypted:\\s+no")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595.2\\d* x 841.8\\d* pts \\(A4\\)"))))
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Encrypted:\\s+no"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(
+        QRegularExpression(QStringLiteral("Page size:\\s+595.2\\d* x 841.8\\d* pts \\(A4\\)"))))
         << info.toStdString();
 
     // Base fonts only, none embedded.
@@ -139,9 +146,10 @@ TEST_F(Pdf, TextFontsAndInformation) {
         EXPECT_EQ(cols[cols.size() - 5], QStringLiteral("no")) << line.toStdString();
     }
     names.sort();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Courier-BoldOblique"), QStringLiteral("Helvetica"),
-                                  QStringLiteral("Helvetica-Bold"),
-                                  QStringLiteral("Helvetica-Oblique"), QStringLiteral("Times-Roman")}))
+    EXPECT_EQ(names,
+              (QStringList{QStringLiteral("Courier-BoldOblique"), QStringLiteral("Helvetica"),
+                           QStringLiteral("Helvetica-Bold"), QStringLiteral("Helvetica-Oblique"),
+                           QStringLiteral("Times-Roman")}))
         << fonts.toStdString();
 
     // Compressed page content, no outline, no viewer preferences.
@@ -182,12 +190,12 @@ TEST_F(Pdf, UnwritableTargetKeepsTheOldFile) {
     old.close();
     // The directory takes no new file (a viewer's lock on the file has the
     // same effect on the replacing rename).
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                          QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup |
+                                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     const QString result = withoutRootRights([this] {
         const bool ok = pdf.exportReport(sample());
-        return QStringLiteral("%1|%2").arg(ok ? QStringLiteral("written") : QStringLiteral("failed"),
-                                           errors.join(u'\n'));
+        return QStringLiteral("%1|%2").arg(
+            ok ? QStringLiteral("written") : QStringLiteral("failed"), errors.join(u'\n'));
     });
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(result.startsWith(QStringLiteral("failed|Cannot create file \"%1\". ").arg(path)))
@@ -200,7 +208,7 @@ TEST_F(Pdf, MissingDirectoryIsReported) {
     pdf.DefaultPath = dir.filePath(QStringLiteral("does/not/exist"));
     EXPECT_FALSE(pdf.exportReport(sample()));
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Cannot create file \"%1/does/not/exist/zadost.pdf\". ")
-                                         .arg(dir.path())))
+    EXPECT_TRUE(errors[0].startsWith(
+        QStringLiteral("Cannot create file \"%1/does/not/exist/zadost.pdf\". ").arg(dir.path())))
         << errors[0].toStdString();
 }

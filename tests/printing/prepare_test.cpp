@@ -1,11 +1,11 @@
 // Laying out pages: golden cases of template objects + variables + row →
 // the texts at their positions (baseline start in mm from the page's
 // corner, rounded to 0.1 mm), and properties of the layout itself.
-#include "common/formatsettings.h"
 #include "printing/dataset.h"
 #include "printing/fontmetrics.h"
 #include "printing/prepare.h"
 #include "printing/templatexml.h"
+#include "tests/printing/decimalcomma.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -23,10 +23,7 @@ struct Golden {
 };
 
 const Golden kGolden[] = {
-    {"left, top",
-     R"(<text x="0" y="0" w="50" h="6">Ahoj</text>)",
-     {},
-     u"Ahoj@10.8,13.3"},
+    {"left, top", R"(<text x="0" y="0" w="50" h="6">Ahoj</text>)", {}, u"Ahoj@10.8,13.3"},
     {"right-aligned number with thousands",
      R"(<text x="20" y="10" w="30" h="5" align="right" format="n0">[prodej01]</text>)",
      {},
@@ -42,7 +39,8 @@ const Golden kGolden[] = {
     {"justified",
      R"(<text x="0" y="0" w="40" h="30" size="9" wrap="1" align="justify">[pozn]</text>)",
      {},
-     u"Zajištění@10.8,13.0|blankosměnkou@24.1,13.0|s@47.6,13.0|avalem@10.8,16.7|statutárních@32.6,16.7|"
+     u"Zajištění@10.8,13.0|blankosměnkou@24.1,13.0|s@47.6,13.0|avalem@10.8,16.7|statutárních@32.6,"
+     u"16.7|"
      u"zástupců.@10.8,20.3"},
     {"bottom and own line breaks",
      R"(<text x="0" y="0" w="60" h="20" valign="bottom">[a]</text>)",
@@ -74,7 +72,8 @@ MemoryDataSet row() {
     MemoryDataSet ds;
     ds.set(QStringLiteral("prodej01"), 1850000);
     ds.set(QStringLiteral("nazev"), QStringLiteral("Zemědělské družstvo Žďár"));
-    ds.set(QStringLiteral("pozn"), QStringLiteral("Zajištění blankosměnkou s avalem statutárních zástupců."));
+    ds.set(QStringLiteral("pozn"),
+           QStringLiteral("Zajištění blankosměnkou s avalem statutárních zástupců."));
     return ds;
 }
 
@@ -109,8 +108,7 @@ PrepareOptions fixedClock() {
 } // namespace
 
 TEST(Prepare, GoldenCases) {
-    const QChar separator = decimalSeparator();
-    setDecimalSeparator(u',');
+    const test::DecimalComma comma;
     const MemoryDataSet ds = row();
     for (const Golden &g : kGolden) {
         SCOPED_TRACE(g.name);
@@ -121,7 +119,6 @@ TEST(Prepare, GoldenCases) {
         ASSERT_EQ(r.pages.size(), 1u);
         EXPECT_EQ(describe(r.pages[0]).toStdString(), QString::fromUtf16(g.expected).toStdString());
     }
-    setDecimalSeparator(separator);
 }
 
 TEST(Prepare, RunsStayInsideTheirBoxAndAlignExactly) {
@@ -165,7 +162,8 @@ TEST(Prepare, FrameFillAndShapes) {
     EXPECT_TRUE(std::holds_alternative<FillItem>(items[0])); // fill below the text
     EXPECT_TRUE(std::holds_alternative<TextRun>(items[1]));
     ASSERT_TRUE(std::holds_alternative<RectItem>(items[2])); // full frame on top
-    EXPECT_EQ(std::get<RectItem>(items[2]).rect, QRectF(mmToPt(10), mmToPt(10), mmToPt(50), mmToPt(10)));
+    EXPECT_EQ(std::get<RectItem>(items[2]).rect,
+              QRectF(mmToPt(10), mmToPt(10), mmToPt(50), mmToPt(10)));
     EXPECT_TRUE(std::holds_alternative<TextRun>(items[3]));
     ASSERT_TRUE(std::holds_alternative<LineItem>(items[4])); // bottom side only
     EXPECT_DOUBLE_EQ(std::get<LineItem>(items[4]).from.y(), mmToPt(40));

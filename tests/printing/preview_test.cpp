@@ -122,7 +122,8 @@ TEST(Preview, NavigationZoomAndFind) {
     w.setZoomPercent(100);
     const QSize at100 = view->size();
     w.setZoomPercent(200);
-    EXPECT_NEAR(view->width() - 2 * PageView::kBorder, 2 * (at100.width() - 2 * PageView::kBorder), 2);
+    EXPECT_NEAR(view->width() - 2 * PageView::kBorder, 2 * (at100.width() - 2 * PageView::kBorder),
+                2);
     w.zoomWholePage();
     EXPECT_LT(view->height(), w.height()); // the whole page fits
     w.zoomPageWidth();

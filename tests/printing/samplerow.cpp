@@ -6,7 +6,9 @@ namespace varnok::test {
 
 namespace {
 
-QString nn(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString nn(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 struct ProductRow {
     int hectares;
@@ -17,15 +19,17 @@ struct ProductRow {
 
 // Rows 01 to 16 of the production table; 17 to 19 count in the totals.
 const ProductRow kProducts[19] = {
-    {320, 6.8, 4350, 540}, {180, 5.9, 4100, 260}, {95, 6.2, 3900, 140},  {140, 3.4, 9800, 120},
-    {60, 2.9, 8200, 40},   {210, 8.5, 3700, 450}, {45, 35.0, 720, 380},  {75, 52.0, 610, 950},
-    {30, 4.1, 6100, 30},   {120, 9.8, 1900, 290}, {25, 2.2, 14500, 12},  {15, 1.8, 21000, 6},
-    {40, 7.1, 4000, 70},   {55, 6.0, 4250, 80},   {12, 28.0, 1500, 85},  {8, 3.0, 11000, 5},
+    {320, 6.8, 4350, 540}, {180, 5.9, 4100, 260}, {95, 6.2, 3900, 140}, {140, 3.4, 9800, 120},
+    {60, 2.9, 8200, 40},   {210, 8.5, 3700, 450}, {45, 35.0, 720, 380}, {75, 52.0, 610, 950},
+    {30, 4.1, 6100, 30},   {120, 9.8, 1900, 290}, {25, 2.2, 14500, 12}, {15, 1.8, 21000, 6},
+    {40, 7.1, 4000, 70},   {55, 6.0, 4250, 80},   {12, 28.0, 1500, 85}, {8, 3.0, 11000, 5},
     {0, 0, 0, 0},          {0, 0, 0, 0},          {0, 0, 0, 0},
 };
 
-const int kSales[11] = {1850000, 420000, 2315000, 960000, 188500, 74200, 612000, 1240000, 95400, 33000, 451900};
-const int kSalesBefore[11] = {1710000, 398000, 2102500, 1015000, 176000, 80500, 590000, 1120000, 88000, 29500, 402000};
+const int kSales[11] = {1850000, 420000,  2315000, 960000, 188500, 74200,
+                        612000,  1240000, 95400,   33000,  451900};
+const int kSalesBefore[11] = {1710000, 398000,  2102500, 1015000, 176000, 80500,
+                              590000,  1120000, 88000,   29500,   402000};
 
 } // namespace
 
@@ -35,7 +39,8 @@ report::MemoryDataSet sampleRow() {
     set(QStringLiteral("id"), 17);
     set(QStringLiteral("ico"), QStringLiteral("46345701"));
     set(QStringLiteral("rok"), 2017);
-    set(QStringLiteral("nazevpodni"), QStringLiteral("Zemědělské družstvo Žďár nad Sázavou, družstvo"));
+    set(QStringLiteral("nazevpodni"),
+        QStringLiteral("Zemědělské družstvo Žďár nad Sázavou, družstvo"));
     set(QStringLiteral("ulicecislo"), QStringLiteral("Nádražní 1287/12"));
     set(QStringLiteral("posta"), QStringLiteral("Žďár nad Sázavou"));
     set(QStringLiteral("psc"), QStringLiteral("591 01"));
@@ -103,8 +108,10 @@ report::MemoryDataSet sampleRow() {
     set(QStringLiteral("zadost_min"), 3800000);
     set(QStringLiteral("kredit"), request * 1.21);
     set(QStringLiteral("pozn_zajisteni"),
-        QStringLiteral("Zajištění blankosměnkou s avalem statutárních zástupců a zástavou sklizně ozimé pšenice "
-                       "(Žďár, sklad Nádražní). Pojištění úrody u Kooperativy sjednáno do 31. 10."));
+        QStringLiteral(
+            "Zajištění blankosměnkou s avalem statutárních zástupců a zástavou sklizně ozimé "
+            "pšenice "
+            "(Žďár, sklad Nádražní). Pojištění úrody u Kooperativy sjednáno do 31. 10."));
     set(QStringLiteral("pozn_duvod"),
         QStringLiteral("Rozšíření osevní plochy o 180 ha pronajaté půdy v katastru Polnička;\r\n"
                        "nákup osiva, hnojiv a přípravků na ochranu rostlin pro jarní setí."));

@@ -1,6 +1,7 @@
 // The template file and the report's own operations: round trip, files
 // that are not templates, a missing template, variables.
 #include "common/error.h"
+#include "printing/preparedxml.h"
 #include "printing/report.h"
 #include "printing/templatexml.h"
 
@@ -79,7 +80,8 @@ TEST(TemplateFile, RoundTripKeepsEverything) {
     writeTemplate(buffer, t);
     EXPECT_TRUE(readBytes(bytes) == t) << bytes.constData();
     // Readable: attributes that keep their defaults are left out.
-    EXPECT_TRUE(bytes.contains("<text x=\"0\" y=\"20\" w=\"50\" h=\"5\">plain</text>")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("<text x=\"0\" y=\"20\" w=\"50\" h=\"5\">plain</text>"))
+        << bytes.constData();
 }
 
 TEST(TemplateFile, ThroughTheReportAndAFile) {
@@ -101,9 +103,11 @@ TEST(TemplateFile, FilesThatAreNotTemplates) {
         {"", u"soubor je prázdný"},
         {"object frxReport1: TfrxReport\n  Version = '4.5'\nend\n", u"chyba XML na řádku 1"},
         {"<?xml version=\"1.0\"?><TfrxReport Version=\"4.5\"/>", u"není to šablona Varnok05"},
-        {"<varnokReport><page><text x=\"a\">t</text></page></varnokReport>", u"atribut „x“ není číslo"},
+        {"<varnokReport><page><text x=\"a\">t</text></page></varnokReport>",
+         u"atribut „x“ není číslo"},
         {"<varnokReport><page><circle/></page></varnokReport>", u"neznámý prvek stránky „circle“"},
-        {"<varnokReport><page><text align=\"middle\"/></page></varnokReport>", u"„align“ má neznámou hodnotu"},
+        {"<varnokReport><page><text align=\"middle\"/></page></varnokReport>",
+         u"„align“ má neznámou hodnotu"},
         {"<varnokReport><page>", u"chyba XML"},
         {"<varnokReport version=\"2\"/>", u"novější verze"},
         {"<varnokReport/><varnokReport/>", u"chyba XML"},
@@ -111,8 +115,9 @@ TEST(TemplateFile, FilesThatAreNotTemplates) {
     for (const auto &c : cases) {
         SCOPED_TRACE(c.content);
         const QString message = errorOf(QByteArray(c.content));
-        EXPECT_TRUE(message.startsWith(QStringLiteral("Soubor „%1“ není platná šablona sestavy: ")
-                                           .arg(QDir::toNativeSeparators(QStringLiteral("/x/zadost.fr3")))))
+        EXPECT_TRUE(
+            message.startsWith(QStringLiteral("Soubor „%1“ není platná šablona sestavy: ")
+                                   .arg(QDir::toNativeSeparators(QStringLiteral("/x/zadost.fr3")))))
             << message.toStdString();
         EXPECT_TRUE(message.contains(QString::fromUtf16(c.part))) << message.toStdString();
     }
@@ -166,11 +171,37 @@ TEST(ReportVariables, SetAddsOrReplacesWithoutRegardToCase) {
     report.setVariable(QStringLiteral("txt_01"), QStringLiteral("'new'"));
     report.setVariable(QStringLiteral("rok1"), QStringLiteral("'2012'"));
     ASSERT_EQ(report.templ().variables.size(), 3u);
-    EXPECT_EQ(report.templ().variables[0].name, QStringLiteral("TXT_01")); // the template's name stays
+    EXPECT_EQ(report.templ().variables[0].name,
+              QStringLiteral("TXT_01")); // the template's name stays
     EXPECT_EQ(report.variable(QStringLiteral("Txt_01")), QStringLiteral("'new'"));
     EXPECT_EQ(report.variable(QStringLiteral("KEEP")), QStringLiteral("'kept'"));
     EXPECT_EQ(report.variable(QStringLiteral("rok1")), QStringLiteral("'2012'"));
     report.clear();
     EXPECT_TRUE(report.templ().isEmpty());
     EXPECT_FALSE(report.hasVariable(QStringLiteral("rok1")));
+}
+
+TEST(PreparedFile, SavedReportOpensAsPrinted) {
+    Report report;
+    report.templ() = everyFeature();
+    std::get<TextObject>(report.templ().pages[0].objects[0]).text =
+        QStringLiteral("[txt_01] [rok2]\r\nzweite Zeile");
+    report.setVariable(QStringLiteral("txt_01"), QStringLiteral("'Řádek <1> & \"uvozovky\"'"));
+    ASSERT_TRUE(report.prepareReport());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("zadost.fp3"));
+    savePrepared(path, report.preparedPages());
+    EXPECT_TRUE(loadPrepared(path) == report.preparedPages());
+
+    QFile other(dir.filePath(QStringLiteral("zadost.fr3")));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    writeTemplate(other, everyFeature());
+    other.close();
+    try {
+        loadPrepared(other.fileName());
+        ADD_FAILURE() << "no error";
+    } catch (const Error &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("není to uložená sestava Varnok05")))
+            << e.what();
+    }
 }
