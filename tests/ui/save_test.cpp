@@ -205,3 +205,14 @@ TEST_F(SaveTest, FailedCommitKeepsTheValuesOnScreen) {
     EXPECT_TRUE(q().modified());
     EXPECT_EQ(server("select zavazky from zadost_kredit"), QStringLiteral("5"));
 }
+
+TEST_F(SaveTest, WithoutAnOpenRowSaveAndPrintRefuseClearly) {
+    q().close();
+    fx->statements.clear();
+    DialogAnswerer answers({1, 1});
+    save();
+    QTest::mouseClick(form().suiButton2, Qt::LeftButton);
+    EXPECT_EQ(answers.texts, (QStringList{QStringLiteral("Není otevřena žádná věta žádosti o kredit, není co uložit."),
+                                          QStringLiteral("Není otevřena žádná věta žádosti o kredit, není co tisknout.")}));
+    EXPECT_TRUE(fx->statements.isEmpty());
+}
