@@ -11,7 +11,8 @@ namespace varnok {
 TApplication::TApplication(int &argc, char **argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Varnok05"));
     auto *qtTexts = new QTranslator(this);
-    if (qtTexts->load(QStringLiteral("qtbase_cs"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTexts->load(QStringLiteral("qtbase_cs"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(qtTexts);
     setFont(windowFont());
 }

@@ -37,6 +37,8 @@ CalendarDialog::CalendarDialog(const QString &title, const QDate &initial, QWidg
     layout->addWidget(buttons);
 }
 
-QDate CalendarDialog::selectedDate() const { return m_calendar->selectedDate(); }
+QDate CalendarDialog::selectedDate() const {
+    return m_calendar->selectedDate();
+}
 
 } // namespace varnok

@@ -4,28 +4,26 @@
 #include "records/query.h"
 
 #include <QApplication>
-#include <QFocusEvent>
-#include <QKeyEvent>
 
 namespace varnok {
 
-bool leavesControl(const QFocusEvent *event) {
-    return event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason;
-}
-
-TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent) {
+TDBEdit::TDBEdit(QWidget *parent) : BoundControl<QLineEdit>(parent) {
     setFrame(false);
-    connect(&m_link, &FieldLink::refresh, this, &TDBEdit::showField);
-    connect(this, &QLineEdit::textEdited, &m_link, &FieldLink::userEdited);
+    connect(&link(), &FieldLink::refresh, this, &TDBEdit::showField);
+    connect(this, &QLineEdit::textEdited, &link(), &FieldLink::userEdited);
     showField();
 }
 
-void TDBEdit::setTabStop(bool tabStop) { setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus); }
+void TDBEdit::setTabStop(bool tabStop) {
+    setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
 
-bool TDBEdit::tabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
+bool TDBEdit::tabStop() const {
+    return (focusPolicy() & Qt::TabFocus) != 0;
+}
 
 bool TDBEdit::acceptsCharacter(QChar c) const {
-    const ZField *f = m_link.field();
+    const ZField *f = link().field();
     if (!f)
         return true;
     const bool digitOrSign = (c >= u'0' && c <= u'9') || c == u'+' || c == u'-';
@@ -42,9 +40,9 @@ bool TDBEdit::acceptsCharacter(QChar c) const {
 }
 
 void TDBEdit::showField() {
-    setReadOnly(!m_link.canModify());
-    if (!m_link.modified()) {
-        const QString value = m_link.text();
+    setReadOnly(!link().canModify());
+    if (!link().modified()) {
+        const QString value = link().text();
         if (value != text())
             setText(value);
         if (hasFocus())
@@ -56,19 +54,16 @@ void TDBEdit::showField() {
 }
 
 void TDBEdit::updateAlignment() {
-    setAlignment(m_link.isNumeric() && !hasFocus() ? Qt::AlignRight | Qt::AlignVCenter
+    setAlignment(link().isNumeric() && !hasFocus() ? Qt::AlignRight | Qt::AlignVCenter
                                                    : Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void TDBEdit::keyPressEvent(QKeyEvent *event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        m_link.reset();
-        selectAll();
-        event->accept();
+    if (cancelOnEscape(event))
         return;
-    }
     // Shortcuts (Ctrl+A, Ctrl+V, ...) are not typing.
-    const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const bool shortcut =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const QString typed = event->text();
     if (!shortcut && !typed.isEmpty() && typed.at(0).isPrint() && !acceptsCharacter(typed.at(0))) {
         QApplication::beep();
@@ -91,19 +86,17 @@ void TDBEdit::focusOutEvent(QFocusEvent *event) {
 }
 
 bool TDBEdit::leave() {
-    if (!m_link.commit(text(), this)) {
-        selectAll();
+    if (!commitOnLeave(text()))
         return false;
-    }
     // Without an open row there is nothing to recompute.
-    if (m_link.active())
+    if (link().active())
         emit exited(this);
     return true;
 }
 
 void TDBEdit::mouseDoubleClickEvent(QMouseEvent *event) {
     QLineEdit::mouseDoubleClickEvent(event);
-    if (m_link.active())
+    if (link().active())
         emit doubleClicked(this);
 }
 

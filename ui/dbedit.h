@@ -1,12 +1,10 @@
 #pragma once
 
-#include "ui/fieldlink.h"
+#include "ui/boundcontrol.h"
 
 #include <QLineEdit>
 
 namespace varnok {
-
-class ZQuery;
 
 // Single-line edit bound to one column of the open row (TDBEdit).
 //
@@ -17,19 +15,11 @@ class ZQuery;
 // the column and only then is exited() emitted; a text that cannot be
 // stored is reported, selected, and the focus stays. Fields of number
 // columns are right-aligned while they do not have the focus.
-class TDBEdit : public QLineEdit {
+class TDBEdit : public BoundControl<QLineEdit> {
     Q_OBJECT
 public:
     explicit TDBEdit(QWidget *parent = nullptr);
 
-    void setDataSource(ZQuery *query) { m_link.setDataSource(query); }
-    ZQuery *dataSource() const { return m_link.dataSource(); }
-    void setDataField(const QString &column) { m_link.setDataField(column); }
-    QString dataField() const { return m_link.dataField(); }
-
-    // ReadOnly: shows the column and refuses every change.
-    void setFieldReadOnly(bool readOnly) { m_link.setReadOnly(readOnly); }
-    bool isFieldReadOnly() const { return m_link.readOnly(); }
     // TabStop: false leaves the field out of Tab and Enter; a click still
     // focuses it.
     void setTabStop(bool tabStop);
@@ -44,7 +34,6 @@ signals:
     void doubleClicked(varnok::TDBEdit *sender);
 
 protected:
-    FieldLink &link() { return m_link; }
     // The focus leaves the field: store, then exited(). False when the
     // text could not be stored and the focus was put back.
     bool leave();
@@ -57,12 +46,6 @@ protected:
 private:
     void showField();
     void updateAlignment();
-
-    FieldLink m_link;
 };
-
-// A focus change that means the field was left for another control of the
-// window, not that the window lost activation to a dialog or a popup.
-bool leavesControl(const QFocusEvent *event);
 
 } // namespace varnok

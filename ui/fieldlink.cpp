@@ -4,6 +4,8 @@
 #include "records/query.h"
 #include "ui/guard.h"
 
+#include <QTabWidget>
+#include <QTimer>
 #include <QWidget>
 
 namespace varnok {
@@ -22,6 +24,10 @@ void FieldLink::setDataSource(ZQuery *query) {
     datasetReset();
 }
 
+ZQuery *FieldLink::dataSource() const {
+    return m_query;
+}
+
 void FieldLink::setDataField(const QString &column) {
     m_column = column;
     datasetReset();
@@ -38,14 +44,18 @@ ZField *FieldLink::field() const {
     return m_query->findField(m_column);
 }
 
-bool FieldLink::active() const { return field() != nullptr; }
+bool FieldLink::active() const {
+    return field() != nullptr;
+}
 
 bool FieldLink::isNumeric() const {
     const ZField *f = field();
     return f && f->isNumeric();
 }
 
-bool FieldLink::canModify() const { return !m_readOnly && field() != nullptr; }
+bool FieldLink::canModify() const {
+    return !m_readOnly && field() != nullptr;
+}
 
 QString FieldLink::text() const {
     const ZField *f = field();
@@ -54,7 +64,8 @@ QString FieldLink::text() const {
 
 void FieldLink::userEdited() {
     m_modified = true;
-    if (!canModify() || m_query->state() == DataSetState::Edit || m_query->state() == DataSetState::Insert)
+    if (!canModify() || m_query->state() == DataSetState::Edit ||
+        m_query->state() == DataSetState::Insert)
         return;
     // On a result without a row this starts a new one, which resets every
     // control; the one being typed into keeps its text.
@@ -79,14 +90,48 @@ bool FieldLink::commit(const QString &text, QWidget *control) {
         f->setAsString(text);
     } catch (const Error &e) {
         m_modified = true;
-        showErrorBox(e.message());
-        // The window becomes active again once the error box is gone;
-        // the focus stays in the field.
-        control->setFocus(Qt::OtherFocusReason);
-        control->window()->activateWindow();
+        // While the focus is being put back, a second attempt (the field
+        // leaving again as its page is hidden) is not reported twice.
+        if (!m_keepingFocus)
+            showErrorBox(e.message());
+        keepFocus(control);
         return false;
     }
     return true;
+}
+
+namespace {
+
+// Brings the page that holds the control to the front.
+void showPageOf(QWidget *control) {
+    for (QWidget *w = control; w && w->parentWidget(); w = w->parentWidget())
+        if (auto *pages = qobject_cast<QTabWidget *>(w->parentWidget()->parentWidget());
+            pages && pages->indexOf(w) >= 0)
+            pages->setCurrentWidget(w);
+}
+
+void focusInActiveWindow(QWidget *control) {
+    control->setFocus(Qt::OtherFocusReason);
+    // The window becomes active again once the error box is gone.
+    control->window()->activateWindow();
+}
+
+} // namespace
+
+void FieldLink::keepFocus(QWidget *control) {
+    focusInActiveWindow(control);
+    if (m_keepingFocus)
+        return;
+    // The focus may still be moving on (a page being switched hides the
+    // field): once that is over, the field's page and the field come back.
+    m_keepingFocus = true;
+    QTimer::singleShot(0, control, [this, control] {
+        m_keepingFocus = false;
+        if (control->window()->focusWidget() != control || !control->isVisible()) {
+            showPageOf(control);
+            focusInActiveWindow(control);
+        }
+    });
 }
 
 void FieldLink::reset() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -20,7 +21,7 @@ public:
     explicit FieldLink(QObject *parent = nullptr);
 
     void setDataSource(ZQuery *query);
-    ZQuery *dataSource() const { return m_query; }
+    ZQuery *dataSource() const;
     void setDataField(const QString &column);
     const QString &dataField() const { return m_column; }
     void setReadOnly(bool readOnly);
@@ -57,12 +58,14 @@ signals:
 private:
     void columnWritten(int index);
     void datasetReset();
+    void keepFocus(QWidget *control);
 
-    ZQuery *m_query = nullptr;
+    QPointer<ZQuery> m_query; // the window may delete it before its controls
     QString m_column;
     bool m_readOnly = false;
     bool m_modified = false;
     bool m_startingEdit = false;
+    bool m_keepingFocus = false;
 };
 
 } // namespace varnok

@@ -118,7 +118,7 @@ void TForm1::closeEvent(QCloseEvent *event) {
     // (and the field's handler runs) as if the field had been left.
     if (QWidget *focused = focusWidget()) {
         focused->clearFocus();
-        if (focused->hasFocus()) {
+        if (focusWidget() == focused) {
             event->ignore(); // the text could not be stored; its error was shown
             return;
         }

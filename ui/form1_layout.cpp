@@ -45,17 +45,21 @@ const QString kTitle = QStringLiteral("Varnok05 - evidence a revize nároku kred
 const QString kDialogCaption = QStringLiteral("Varnok05 - kredity");
 constexpr int kClientWidth = 636, kClientHeight = 437;
 constexpr int kBottomPanelHeight = 82;
-constexpr int kHeaderHeight = 28;  // column headers above a grid
-constexpr int kTotalsHeight = 23;  // totals row below a grid
+constexpr int kHeaderHeight = 28; // column headers above a grid
+constexpr int kTotalsHeight = 23; // totals row below a grid
 constexpr int kButtonWidth = 80, kButtonHeight = 27, kButtonGap = 6, kButtonsRight = 25;
 
 // Creates the widgets of one window and records the captioned ones.
 class Builder {
 public:
-    Builder(TForm1 *form, std::vector<TForm1::Captioned> &captioned) : m_form(form), m_captioned(captioned) {}
+    Builder(TForm1 *form, std::vector<TForm1::Captioned> &captioned)
+        : m_form(form), m_captioned(captioned) {}
 
-    QLabel *label(QWidget *parent, const pages::Label &l, const QRect &geometry, bool onBand = false) {
-        auto *w = new QLabel(l.tag == 85 ? QStringLiteral("Datum přiznání žádosti o kredit") : QStringLiteral("Label1"),
+    QLabel *label(QWidget *parent, const pages::Label &l, const QRect &geometry,
+                  bool onBand = false) {
+        auto *w = new QLabel(l.tag == pages::kDateLabel.tag
+                                 ? QStringLiteral("Datum přiznání žádosti o kredit")
+                                 : QStringLiteral("Label1"),
                              parent);
         w->setObjectName(QString::fromLatin1(l.name));
         w->setGeometry(geometry);
@@ -67,9 +71,10 @@ public:
     }
 
     TDBEdit *field(QWidget *parent, const Field &f, int x, int y) {
-        auto *edit = f.name.startsWith(QStringLiteral("JvDBDateEdit")) ? new TDBDateEdit(parent) : new TDBEdit(parent);
+        const bool date = f.name == pages::kDateField.name;
+        TDBEdit *edit = date ? new TDBDateEdit(parent) : new TDBEdit(parent);
         edit->setObjectName(f.name);
-        edit->setGeometry(x, y, f.width, f.name == pages::kDateField.name ? pages::kDateHeight : pages::kFieldHeight);
+        edit->setGeometry(x, y, f.width, date ? pages::kDateHeight : pages::kFieldHeight);
         edit->setDataSource(m_form->ZQuery1);
         edit->setDataField(f.column);
         edit->setFieldReadOnly(f.flags & pages::ReadOnly);
@@ -94,7 +99,7 @@ public:
     }
 
     // A group box filling its page, holding column headers, the grid in
-    // its scroll box and the totals row.
+    // its scroll box and the totals row. Returns the scroll box's content.
     QWidget *grid(QWidget *page, const Grid &g) {
         auto *pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(4, 4, 4, 4);
@@ -111,8 +116,7 @@ public:
                 continue;
             // Right-aligned to the column's right edge and no wider than
             // the column: a long caption wraps onto a second line.
-            const int width = c.width;
-            QLabel *h = label(headers, c.header, QRect(c.x + c.width - width, 0, width, kHeaderHeight));
+            QLabel *h = label(headers, c.header, QRect(c.x, 0, c.width, kHeaderHeight));
             h->setAlignment(Qt::AlignRight | Qt::AlignBottom);
             h->setWordWrap(true);
             h->setProperty("header", true);
@@ -139,13 +143,13 @@ public:
             }
             const pages::GridRow &row = g.rows[r];
             label(content, row.label,
-                  QRect(pages::kGridLabelX, y + 2, firstColumn - pages::kGridLabelX - 4, pages::kFieldHeight), odd);
+                  QRect(pages::kGridLabelX, y + 2, firstColumn - pages::kGridLabelX - 4,
+                        pages::kFieldHeight),
+                  odd);
             for (size_t c = 0; c < row.cells.size(); ++c)
                 if (!row.cells[c].name.isEmpty())
                     field(content, row.cells[c], g.columns[c].x, y + 2);
         }
-        m_gridContent = content;
-        m_gridBottom = y;
         scroll->setWidget(content);
         content->resize(pages::kBandWidth + 4, y);
         boxLayout->addWidget(scroll, 1);
@@ -154,7 +158,8 @@ public:
             auto *totals = new QWidget(box);
             totals->setFixedHeight(kTotalsHeight);
             label(totals, g.totalsLabel,
-                  QRect(pages::kGridLabelX, 2, firstColumn - pages::kGridLabelX - 4, pages::kFieldHeight));
+                  QRect(pages::kGridLabelX, 2, firstColumn - pages::kGridLabelX - 4,
+                        pages::kFieldHeight));
             for (size_t c = 0; c < g.totals.size(); ++c)
                 if (!g.totals[c].name.isEmpty())
                     field(totals, g.totals[c], g.columns[c].x, 2);
@@ -163,13 +168,13 @@ public:
         return content;
     }
 
-    // The rows below the last grid row of the credit page: two notes and
-    // the date of granting.
-    void creditNotes() {
-        QWidget *content = m_gridContent;
-        int y = m_gridBottom + 3;
+    // Below the last row of the credit grid (in its scroll box): two notes
+    // and the date of granting.
+    void creditNotes(QWidget *content) {
+        int y = content->height() + 3;
         for (const pages::Note &n : pages::creditNotes()) {
-            label(content, n.label, QRect(pages::kGridLabelX, y, pages::kMemoWidth - pages::kGridLabelX, 16));
+            label(content, n.label,
+                  QRect(pages::kGridLabelX, y, pages::kMemoWidth - pages::kGridLabelX, 16));
             y += 16;
             auto *memo = new TDBMemo(content);
             memo->setObjectName(n.memo);
@@ -181,7 +186,8 @@ public:
         y += 2;
         const Field &date = pages::kDateField;
         label(content, pages::kDateLabel, QRect(pages::kGridLabelX, y, 300, pages::kDateHeight));
-        auto *edit = static_cast<TDBDateEdit *>(field(content, date, pages::kBandWidth - date.width, y));
+        auto *edit =
+            static_cast<TDBDateEdit *>(field(content, date, pages::kBandWidth - date.width, y));
         edit->setDialogTitle(QStringLiteral("Datum přiznání kreditu"));
         content->resize(content->width(), y + pages::kDateHeight + 4);
     }
@@ -194,7 +200,8 @@ public:
             QGroupBox *box = group(page, b.name, b.tag, b.placeholder);
             for (const pages::Placed &p : b.items) {
                 const int y = pages::kCompanyFirstRowY + p.row * pages::kCompanyRowPitch;
-                QLabel *l = label(box, p.label, QRect(p.labelX, y, p.labelWidth, pages::kFieldHeight));
+                QLabel *l =
+                    label(box, p.label, QRect(p.labelX, y, p.labelWidth, pages::kFieldHeight));
                 if (p.labelRight)
                     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 field(box, p.field, p.fieldX, y);
@@ -216,12 +223,29 @@ private:
 
     TForm1 *m_form;
     std::vector<TForm1::Captioned> &m_captioned;
-    QWidget *m_gridContent = nullptr;
-    int m_gridBottom = 0;
 };
 
-TMessageDialog *messageDialog(QWidget *owner, const char *name, const QString &text, const QString &button1,
-                              const QString &button2, TMessageDialog::Icon icon) {
+// Enables a page when it is shown and disables it when the page control
+// hides it; a page shown before the switch is over can take the focus
+// that leaves the page going.
+class ShownPageOnly : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        auto *page = static_cast<QWidget *>(watched);
+        if (event->type() == QEvent::Show)
+            page->setEnabled(true);
+        else if (event->type() == QEvent::Hide && page->isHidden())
+            page->setEnabled(false);
+        return false;
+    }
+};
+
+TMessageDialog *messageDialog(QWidget *owner, const char *name, const QString &text,
+                              const QString &button1, const QString &button2,
+                              TMessageDialog::Icon icon) {
     auto *d = new TMessageDialog(owner);
     d->setObjectName(QString::fromLatin1(name));
     d->Caption = kDialogCaption;
@@ -249,8 +273,9 @@ void chainTabOrder(QWidget *window, const QStringList &names) {
 void TForm1::buildLayout() {
     setWindowTitle(kTitle);
     // The platform's own title bar, without a maximise button.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFont(windowFont());
     setStyleSheet(windowStyleSheet());
     setMinimumSize(90, 46);
@@ -272,20 +297,18 @@ void TForm1::buildLayout() {
     b.companyPage(b.page(suiPageControl1, "suiTabSheet1", 20));
     b.grid(b.page(suiPageControl1, "suiTabSheet2", 21), pages::salesGrid());
     b.grid(b.page(suiPageControl1, "suiTabSheet3", 22), pages::productionGrid());
-    b.grid(b.page(suiPageControl1, "suiTabSheet4", 23), pages::creditGrid());
-    b.creditNotes();
+    b.creditNotes(b.grid(b.page(suiPageControl1, "suiTabSheet4", 23), pages::creditGrid()));
     // The hidden page has no tab and no content; nothing shows it.
     b.page(suiPageControl1, "suiTabSheet5", 24);
     suiPageControl1->setTabVisible(4, false);
+    suiPageControl1->setCurrentIndex(2);
     // Only the shown page's controls can take the focus: the others are
     // disabled until they are shown.
-    const auto enableShownPage = [this] {
-        for (int i = 0; i < suiPageControl1->count(); ++i)
-            suiPageControl1->widget(i)->setEnabled(i == suiPageControl1->currentIndex());
-    };
-    connect(suiPageControl1, &QTabWidget::currentChanged, this, enableShownPage);
-    suiPageControl1->setCurrentIndex(2);
-    enableShownPage();
+    auto *shownPageOnly = new ShownPageOnly(suiPageControl1);
+    for (int i = 0; i < suiPageControl1->count(); ++i) {
+        suiPageControl1->widget(i)->installEventFilter(shownPageOnly);
+        suiPageControl1->widget(i)->setEnabled(i == suiPageControl1->currentIndex());
+    }
 
     chainTabOrder(this, pages::companyTabOrder());
     chainTabOrder(this, pages::salesTabOrder());
@@ -323,7 +346,8 @@ void TForm1::buildLayout() {
     anchors->keepRight(suiImagePanel2, 5);
 
     const int buttonsTop = 24 + (kBottomPanelHeight - 24 - kButtonHeight) / 2;
-    const auto button = [&](QPushButton *&member, const char *name, const QString &text, int fromRight) {
+    const auto button = [&](QPushButton *&member, const char *name, const QString &text,
+                            int fromRight) {
         member = new QPushButton(text, panel);
         member->setObjectName(QString::fromLatin1(name));
         member->setGeometry(0, buttonsTop, kButtonWidth, kButtonHeight);
@@ -355,21 +379,26 @@ void TForm1::buildLayout() {
     enterAsTab->setObjectName(QStringLiteral("JvEnterAsTab1"));
 
     if (QScreen *s = screen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), s->availableGeometry()));
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), s->availableGeometry()));
 }
 
 void TForm1::wireHandlers() {
     for (const pages::Field *f : pages::allFields()) {
         auto *edit = findChild<TDBEdit *>(f->name);
         if (const pages::ExitHandler h = f->exit)
-            connect(edit, &TDBEdit::exited, this, [this, h](TDBEdit *sender) { guarded([&] { (this->*h)(sender); }); });
+            connect(edit, &TDBEdit::exited, this,
+                    [this, h](TDBEdit *sender) { guarded([&] { (this->*h)(sender); }); });
         if (const pages::ExitHandler h = f->doubleClick)
             connect(edit, &TDBEdit::doubleClicked, this,
                     [this, h](TDBEdit *sender) { guarded([&] { (this->*h)(sender); }); });
     }
-    connect(suiButton1, &QPushButton::clicked, this, [this] { guarded([this] { suiButton1Click(); }); });
-    connect(suiButton2, &QPushButton::clicked, this, [this] { guarded([this] { suiButton2Click(); }); });
-    connect(suiButton3, &QPushButton::clicked, this, [this] { guarded([this] { suiButton3Click(); }); });
+    connect(suiButton1, &QPushButton::clicked, this,
+            [this] { guarded([this] { suiButton1Click(); }); });
+    connect(suiButton2, &QPushButton::clicked, this,
+            [this] { guarded([this] { suiButton2Click(); }); });
+    connect(suiButton3, &QPushButton::clicked, this,
+            [this] { guarded([this] { suiButton3Click(); }); });
     // The tab strip reports only real changes; an index outside the tabs
     // is never passed on.
     connect(roky, &QTabBar::currentChanged, this, [this](int index) {

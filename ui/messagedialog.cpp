@@ -48,7 +48,8 @@ TMessageDialog::TMessageDialog(QWidget *owner) : QDialog(owner) {
     setModal(true);
     // Follows the owner's font and style sheet like its other windows.
     setAttribute(Qt::WA_WindowPropagation);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
 
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("icon"));
@@ -85,7 +86,8 @@ void TMessageDialog::rebuild() {
         m_icon->hide();
     } else {
         const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-        m_icon->setPixmap(style()->standardIcon(pixmapOf(IconType), nullptr, this).pixmap(size, size));
+        m_icon->setPixmap(
+            style()->standardIcon(pixmapOf(IconType), nullptr, this).pixmap(size, size));
         m_icon->show();
     }
     m_button1->setText(Button1Caption);
@@ -102,7 +104,8 @@ int TMessageDialog::ShowModal() {
     adjustSize();
     QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen)
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                        screen->availableGeometry()));
     m_result = 2;
     shown().push_back(this);
     struct Pop {
@@ -112,15 +115,21 @@ int TMessageDialog::ShowModal() {
     return m_result;
 }
 
-TMessageDialog *TMessageDialog::active() { return shown().empty() ? nullptr : shown().back(); }
+TMessageDialog *TMessageDialog::active() {
+    return shown().empty() ? nullptr : shown().back();
+}
 
 void TMessageDialog::press(int button) {
     m_result = button == 1 ? 1 : 2;
     done(m_result);
 }
 
-QPushButton *TMessageDialog::button(int n) const { return n == 1 ? m_button1 : m_button2; }
+QPushButton *TMessageDialog::button(int n) const {
+    return n == 1 ? m_button1 : m_button2;
+}
 
-QString TMessageDialog::shownText() const { return m_text->text(); }
+QString TMessageDialog::shownText() const {
+    return m_text->text();
+}
 
 } // namespace varnok

@@ -6,15 +6,18 @@ namespace varnok::pages {
 
 namespace {
 
-Field edit(const char *name, const char *column, int width, unsigned flags = Editable, ExitHandler exit = nullptr,
-           ExitHandler doubleClick = nullptr) {
-    return Field{QString::fromLatin1(name), QString::fromLatin1(column), width, flags, exit, doubleClick};
+Field edit(const char *name, const char *column, int width, unsigned flags = Editable,
+           ExitHandler exit = nullptr, ExitHandler doubleClick = nullptr) {
+    return Field{
+        QString::fromLatin1(name), QString::fromLatin1(column), width, flags, exit, doubleClick};
 }
 
 const Field kNone{};
 constexpr unsigned kShown = ReadOnly | NoTabStop; // computed figures
 
-QString editName(int number) { return QStringLiteral("suiDBEdit") + QString::number(number); }
+QString editName(int number) {
+    return QStringLiteral("suiDBEdit") + QString::number(number);
+}
 
 // The focus order of a grid: down each column in turn.
 QStringList columnWise(const Grid &g) {
@@ -58,9 +61,27 @@ const std::vector<CompanyBox> &companyBoxes() {
          QStringLiteral(" Přehled o firmě "),
          0,
          {
-             {{"Label12", 12}, 6, 220, L, edit("suiDBEdit12", "zem_puda_vlast", 41, Editable, &TForm1::suiDBEdit12Exit), 232, 0},
-             {{"Label13", 13}, 6, 220, L, edit("suiDBEdit13", "zem_puda_najem", 41, Editable, &TForm1::suiDBEdit12Exit), 232, 1},
-             {{"Label14", 14}, 6, 220, L, edit("suiDBEdit15", "zem_puda_celkem", 41, kShown), 232, 2},
+             {{"Label12", 12},
+              6,
+              220,
+              L,
+              edit("suiDBEdit12", "zem_puda_vlast", 41, Editable, &TForm1::suiDBEdit12Exit),
+              232,
+              0},
+             {{"Label13", 13},
+              6,
+              220,
+              L,
+              edit("suiDBEdit13", "zem_puda_najem", 41, Editable, &TForm1::suiDBEdit12Exit),
+              232,
+              1},
+             {{"Label14", 14},
+              6,
+              220,
+              L,
+              edit("suiDBEdit15", "zem_puda_celkem", 41, kShown),
+              232,
+              2},
              {{"Label15", 15}, 300, 250, L, edit("suiDBEdit14", "plateb_moralka", 42), 555, 0},
              {{"Label16", 16}, 300, 250, L, edit("suiDBEdit16", "financ_situace", 42), 555, 1},
              {{"Label17", 17}, 300, 250, L, edit("suiDBEdit17", "dosav_spoluprace", 42), 555, 2},
@@ -85,20 +106,32 @@ const Grid &salesGrid() {
         20,
         {{430, 70, {"Label28", 36}}, {508, 70, {"Label29", 37}}},
         {
-            {{"Label18", 26}, {left("suiDBEdit18", "prodej01_min"), right("suiDBEdit27", "prodej01")}},
-            {{"Label19", 27}, {left("suiDBEdit21", "prodej02_min"), right("suiDBEdit29", "prodej02")}},
-            {{"Label20", 28}, {left("suiDBEdit24", "prodej03_min"), right("suiDBEdit30", "prodej03")}},
-            {{"Label21", 29}, {left("suiDBEdit26", "prodej04_min"), right("suiDBEdit31", "prodej04")}},
-            {{"Label22", 30}, {left("suiDBEdit28", "prodej05_min"), right("suiDBEdit32", "prodej05")}},
-            {{"Label23", 31}, {left("suiDBEdit19", "prodej06_min"), right("suiDBEdit33", "prodej06")}},
-            {{"Label24", 32}, {left("suiDBEdit20", "prodej07_min"), right("suiDBEdit34", "prodej07")}},
-            {{"Label25", 33}, {left("suiDBEdit22", "prodej08_min"), right("suiDBEdit35", "prodej08")}},
-            {{"Label26", 34}, {left("suiDBEdit23", "prodej09_min"), right("suiDBEdit36", "prodej09")}},
-            {{"Label68", 87}, {left("suiDBEdit153", "prodej10_min"), right("suiDBEdit157", "prodej10")}},
-            {{"Label69", 88}, {left("suiDBEdit161", "prodej11_min"), right("suiDBEdit159", "prodej11")}},
+            {{"Label18", 26},
+             {left("suiDBEdit18", "prodej01_min"), right("suiDBEdit27", "prodej01")}},
+            {{"Label19", 27},
+             {left("suiDBEdit21", "prodej02_min"), right("suiDBEdit29", "prodej02")}},
+            {{"Label20", 28},
+             {left("suiDBEdit24", "prodej03_min"), right("suiDBEdit30", "prodej03")}},
+            {{"Label21", 29},
+             {left("suiDBEdit26", "prodej04_min"), right("suiDBEdit31", "prodej04")}},
+            {{"Label22", 30},
+             {left("suiDBEdit28", "prodej05_min"), right("suiDBEdit32", "prodej05")}},
+            {{"Label23", 31},
+             {left("suiDBEdit19", "prodej06_min"), right("suiDBEdit33", "prodej06")}},
+            {{"Label24", 32},
+             {left("suiDBEdit20", "prodej07_min"), right("suiDBEdit34", "prodej07")}},
+            {{"Label25", 33},
+             {left("suiDBEdit22", "prodej08_min"), right("suiDBEdit35", "prodej08")}},
+            {{"Label26", 34},
+             {left("suiDBEdit23", "prodej09_min"), right("suiDBEdit36", "prodej09")}},
+            {{"Label68", 87},
+             {left("suiDBEdit153", "prodej10_min"), right("suiDBEdit157", "prodej10")}},
+            {{"Label69", 88},
+             {left("suiDBEdit161", "prodej11_min"), right("suiDBEdit159", "prodej11")}},
         },
         {"Label27", 35},
-        {edit("suiDBEdit25", "prodejce_min", 70, kShown), edit("suiDBEdit37", "prodejce", 70, kShown)},
+        {edit("suiDBEdit25", "prodejce_min", 70, kShown),
+         edit("suiDBEdit37", "prodejce", 70, kShown)},
     };
     return grid;
 }
@@ -146,11 +179,19 @@ const Grid &productionGrid() {
         {{"Label47", 55}, {53, 70, 86, 102, 118, 134, 150}},
     };
     static const Grid grid = [] {
-        Grid g{"suiGroupBox4", 38, QStringLiteral(" Základní údaje o firmě "), "JvScrollBox2", 0, {}, {}, {"Label39", 56},
+        Grid g{"suiGroupBox4",
+               38,
+               QStringLiteral(" Základní údaje o firmě "),
+               "JvScrollBox2",
+               0,
+               {},
+               {},
+               {"Label39", 56},
                {}};
         for (const Family &f : families) {
             g.columns.push_back({f.x, f.width, f.header});
-            g.totals.push_back(f.total ? Field{editName(f.total), QString::fromLatin1(f.totalColumn), f.width, kShown}
+            g.totals.push_back(f.total ? Field{editName(f.total),
+                                               QString::fromLatin1(f.totalColumn), f.width, kShown}
                                        : kNone);
         }
         int number = 1;
@@ -159,8 +200,10 @@ const Grid &productionGrid() {
             GridRow row{r.label, {}};
             for (int c = 0; c < 7; ++c) {
                 const Family &f = families[c];
-                const QString column = QString::fromLatin1(f.prefix) + nn + QString::fromLatin1(f.suffix);
-                row.cells.push_back(Field{editName(r.controls[c]), column, f.width, Editable, f.exit});
+                const QString column =
+                    QString::fromLatin1(f.prefix) + nn + QString::fromLatin1(f.suffix);
+                row.cells.push_back(
+                    Field{editName(r.controls[c]), column, f.width, Editable, f.exit});
             }
             g.rows.push_back(std::move(row));
         }
@@ -183,15 +226,20 @@ const Grid &creditGrid() {
         {{430, 70, {"Label63", 73}}, {508, 70, {"Label64", 74}}},
         {
             {{"Label54", 65}, {kNone, summary("suiDBEdit166", "zavazky")}},
-            {{"Label55", 66}, {edit("suiDBEdit158", "prodej_min", 70, kShown), edit("suiDBEdit167", "prodej", 70, kShown)}},
+            {{"Label55", 66},
+             {edit("suiDBEdit158", "prodej_min", 70, kShown),
+              edit("suiDBEdit167", "prodej", 70, kShown)}},
             {{"Label56", 67}, {kNone, summary("suiDBEdit168", "pohledavky")}},
-            {{"Label57", 68}, {edit("suiDBEdit160", "nakup_min", 70), edit("suiDBEdit169", "nakup", 70, kShown)}},
+            {{"Label57", 68},
+             {edit("suiDBEdit160", "nakup_min", 70), edit("suiDBEdit169", "nakup", 70, kShown)}},
             {{"Label58", 69}, {kNone, edit("suiDBEdit170", "produkce", 70, kShown)}},
-            {{"Label59", 70}, {edit("suiDBEdit162", "zadost_min", 70), summary("suiDBEdit171", "zadost")}},
+            {{"Label59", 70},
+             {edit("suiDBEdit162", "zadost_min", 70), summary("suiDBEdit171", "zadost")}},
             {{"Label60", 71}, {kNone, edit("suiDBEdit172", "zajisteni", 70, kShown)}},
             {{"Label61", 86}, {kNone, edit("suiDBEdit173", "zajisteni2", 70)}},
             {{"Label67", 72},
-             {kNone, edit("suiDBEdit151", "kredit", 70, NoTabStop, nullptr, &TForm1::suiDBEdit151DblClick)}},
+             {kNone, edit("suiDBEdit151", "kredit", 70, NoTabStop, nullptr,
+                          &TForm1::suiDBEdit151DblClick)}},
         },
         {},
         {},
@@ -243,25 +291,32 @@ QStringList companyTabOrder() {
 // right, row 11 right and left.
 QStringList salesTabOrder() {
     return {
-        QStringLiteral("suiDBEdit18"),  QStringLiteral("suiDBEdit21"),  QStringLiteral("suiDBEdit24"),
-        QStringLiteral("suiDBEdit26"),  QStringLiteral("suiDBEdit28"),  QStringLiteral("suiDBEdit19"),
-        QStringLiteral("suiDBEdit20"),  QStringLiteral("suiDBEdit22"),  QStringLiteral("suiDBEdit23"),
-        QStringLiteral("suiDBEdit27"),  QStringLiteral("suiDBEdit29"),  QStringLiteral("suiDBEdit30"),
-        QStringLiteral("suiDBEdit31"),  QStringLiteral("suiDBEdit32"),  QStringLiteral("suiDBEdit33"),
-        QStringLiteral("suiDBEdit34"),  QStringLiteral("suiDBEdit35"),  QStringLiteral("suiDBEdit36"),
-        QStringLiteral("suiDBEdit153"), QStringLiteral("suiDBEdit157"), QStringLiteral("suiDBEdit159"),
-        QStringLiteral("suiDBEdit161"),
+        QStringLiteral("suiDBEdit18"),  QStringLiteral("suiDBEdit21"),
+        QStringLiteral("suiDBEdit24"),  QStringLiteral("suiDBEdit26"),
+        QStringLiteral("suiDBEdit28"),  QStringLiteral("suiDBEdit19"),
+        QStringLiteral("suiDBEdit20"),  QStringLiteral("suiDBEdit22"),
+        QStringLiteral("suiDBEdit23"),  QStringLiteral("suiDBEdit27"),
+        QStringLiteral("suiDBEdit29"),  QStringLiteral("suiDBEdit30"),
+        QStringLiteral("suiDBEdit31"),  QStringLiteral("suiDBEdit32"),
+        QStringLiteral("suiDBEdit33"),  QStringLiteral("suiDBEdit34"),
+        QStringLiteral("suiDBEdit35"),  QStringLiteral("suiDBEdit36"),
+        QStringLiteral("suiDBEdit153"), QStringLiteral("suiDBEdit157"),
+        QStringLiteral("suiDBEdit159"), QStringLiteral("suiDBEdit161"),
     };
 }
 
 // Tab and Enter run down a column.
-QStringList productionTabOrder() { return columnWise(productionGrid()); }
+QStringList productionTabOrder() {
+    return columnWise(productionGrid());
+}
 
 QStringList creditTabOrder() {
     return {
-        QStringLiteral("suiDBEdit166"), QStringLiteral("suiDBEdit168"), QStringLiteral("suiDBEdit160"),
-        QStringLiteral("suiDBEdit162"), QStringLiteral("suiDBEdit171"), QStringLiteral("suiDBEdit173"),
-        QStringLiteral("suiDBMemo1"),   QStringLiteral("suiDBMemo2"),   QStringLiteral("JvDBDateEdit1"),
+        QStringLiteral("suiDBEdit166"),  QStringLiteral("suiDBEdit168"),
+        QStringLiteral("suiDBEdit160"),  QStringLiteral("suiDBEdit162"),
+        QStringLiteral("suiDBEdit171"),  QStringLiteral("suiDBEdit173"),
+        QStringLiteral("suiDBMemo1"),    QStringLiteral("suiDBMemo2"),
+        QStringLiteral("JvDBDateEdit1"),
     };
 }
 

@@ -8,9 +8,9 @@ namespace varnok {
 
 // The look of the window and its dialogs, kept in one place.
 namespace look {
-inline const QColor kCaption(16, 50, 150);    // labels and group captions
+inline const QColor kCaption(16, 50, 150);      // labels and group captions
 inline const QColor kBackground(208, 218, 249); // window and labels
-inline const QColor kTitle(0, 0, 128);        // the title panel
+inline const QColor kTitle(0, 0, 128);          // the title panel
 } // namespace look
 
 // Tahoma 8 pt; where Tahoma is not installed a plain sans font of similar

@@ -13,6 +13,8 @@
 #include "ui/messagedialog.h"
 
 #include <QDir>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -43,7 +45,8 @@ int main(int argc, char **argv) {
     TApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 6) {
-        std::fprintf(stderr, "usage: ui_screenshots <output dir> <prefix> <program dir> <ico> <year>\n");
+        std::fprintf(stderr,
+                     "usage: ui_screenshots <output dir> <prefix> <program dir> <ico> <year>\n");
         return 2;
     }
     const QString out = args.at(1), prefix = args.at(2);
@@ -71,7 +74,17 @@ int main(int argc, char **argv) {
         settle();
         ok &= save(&form, QStringLiteral("%1/%2-page%3.png").arg(out, prefix).arg(page + 1));
     }
+    // The end of the credit page: the notes and the date of granting.
+    if (auto *credit = form.findChild<QScrollArea *>(QStringLiteral("JvScrollBox3"))) {
+        credit->verticalScrollBar()->setValue(credit->verticalScrollBar()->maximum());
+        settle();
+        ok &= save(&form, QStringLiteral("%1/%2-page4-end.png").arg(out, prefix));
+    }
+    // The largest window the user can make.
     form.suiPageControl1->setCurrentIndex(2);
+    form.resize(form.maximumSize());
+    settle();
+    ok &= save(&form, QStringLiteral("%1/%2-largest.png").arg(out, prefix));
 
     QTimer::singleShot(50, [&] {
         if (TMessageDialog *d = TMessageDialog::active()) {

@@ -64,8 +64,14 @@ TEST(MessageDialog, ResultOfEachWayOfAnswering) {
     }
     // A dialog with one button: Esc still gives 2.
     d->ButtonCount = 1;
-    EXPECT_EQ(showAndDo(d.get(), [](TMessageDialog *s) { QTest::keyClick(s->focusWidget(), Qt::Key_Escape); }), 2);
-    EXPECT_EQ(showAndDo(d.get(), [](TMessageDialog *s) { QTest::keyClick(s->focusWidget(), Qt::Key_Return); }), 1);
+    EXPECT_EQ(
+        showAndDo(d.get(),
+                  [](TMessageDialog *s) { QTest::keyClick(s->focusWidget(), Qt::Key_Escape); }),
+        2);
+    EXPECT_EQ(
+        showAndDo(d.get(),
+                  [](TMessageDialog *s) { QTest::keyClick(s->focusWidget(), Qt::Key_Return); }),
+        1);
 }
 
 TEST(MessageDialog, Layout) {
@@ -95,7 +101,8 @@ TEST(MessageDialog, Layout) {
         EXPECT_GE(b1->y(), below) << "buttons below the icon and the text";
         EXPECT_GT(b2->x() + b2->width(), s->width() - 30) << "buttons right-aligned";
         const QRect screen = s->screen()->availableGeometry();
-        EXPECT_LE((s->geometry().center() - screen.center()).manhattanLength(), 2) << "centred on the screen";
+        EXPECT_LE((s->geometry().center() - screen.center()).manhattanLength(), 2)
+            << "centred on the screen";
         s->press(2);
     });
     EXPECT_TRUE(checked);
@@ -136,9 +143,12 @@ TEST(ErrorBox, HandlerErrorsAreShownAndAnAbortIsSilent) {
         QStringList shown;
     };
     const Case cases[] = {
-        {"error", [] { throw Error(QStringLiteral("SQL chyba: spojení ztraceno")); },
+        {"error",
+         [] { throw Error(QStringLiteral("SQL chyba: spojení ztraceno")); },
          {QStringLiteral("SQL chyba: spojení ztraceno")}},
-        {"std::exception", [] { throw std::runtime_error("bad thing"); }, {QStringLiteral("bad thing")}},
+        {"std::exception",
+         [] { throw std::runtime_error("bad thing"); },
+         {QStringLiteral("bad thing")}},
         {"abort", [] { throw Abort(); }, {}},
         {"nothing", [] {}, {}},
     };
@@ -147,7 +157,8 @@ TEST(ErrorBox, HandlerErrorsAreShownAndAnAbortIsSilent) {
         DialogAnswerer answers({1});
         guarded(c.handler);
         EXPECT_EQ(answers.texts, c.shown);
-        EXPECT_EQ(answers.captions, c.shown.isEmpty() ? QStringList() : QStringList{QStringLiteral("Varnok05")});
+        EXPECT_EQ(answers.captions,
+                  c.shown.isEmpty() ? QStringList() : QStringList{QStringLiteral("Varnok05")});
     }
 }
 

@@ -17,8 +17,12 @@ using namespace varnok::test;
 
 namespace {
 
-QString nn(int row) { return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')); }
-QString edit(int n) { return QStringLiteral("suiDBEdit%1").arg(n); }
+QString nn(int row) {
+    return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+}
+QString edit(int n) {
+    return QStringLiteral("suiDBEdit%1").arg(n);
+}
 
 // Inputs that make every recomputation visible: each product row has an
 // area of 3, a yield of 2, a price of 10 and a planned quantity of 4.
@@ -161,8 +165,10 @@ TEST_F(FieldTest, ATextTheColumnCannotHoldIsReportedAndTheFocusStays) {
         const char *typed, *message, *columnName, *kept;
     };
     const Case cases[] = {
-        {38, "1-2", "'1-2' is not a valid integer value for field 'prod01_hekt'", "prod01_hekt", "3"},
-        {54, "2,5,5", "'2,5,5' is not a valid floating point value for field 'prod01_nahe'", "prod01_nahe", "2"},
+        {38, "1-2", "'1-2' is not a valid integer value for field 'prod01_hekt'", "prod01_hekt",
+         "3"},
+        {54, "2,5,5", "'2,5,5' is not a valid floating point value for field 'prod01_nahe'",
+         "prod01_nahe", "2"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.typed);
@@ -176,7 +182,8 @@ TEST_F(FieldTest, ATextTheColumnCannotHoldIsReportedAndTheFocusStays) {
         EXPECT_EQ(answers.captions, QStringList{QStringLiteral("Varnok05")});
         EXPECT_EQ(focusAfterDialog(), field->objectName());
         EXPECT_EQ(field->selectedText(), QString::fromLatin1(c.typed));
-        EXPECT_EQ(q().fieldByName(QString::fromLatin1(c.columnName)).asString(), QString::fromLatin1(c.kept));
+        EXPECT_EQ(q().fieldByName(QString::fromLatin1(c.columnName)).asString(),
+                  QString::fromLatin1(c.kept));
         EXPECT_TRUE(column("prod01_celk").isNull()) << "the handler did not run";
         QTest::keyClick(field, Qt::Key_Escape);
     }
@@ -196,13 +203,15 @@ TEST_F(FieldTest, KeysTheColumnCannotHoldAreRefused) {
         bool accepted;
     };
     const Case cases[] = {
-        {38, u'x', false}, {38, u'5', true},  {38, u'-', true},  {38, u'+', true},  {38, u',', false},
-        {38, u'e', false}, {38, u' ', false}, {54, u',', true},  {54, u'e', true},  {54, u'E', true},
-        {54, u'.', false}, {54, u'x', false}, {54, u'7', true},  {1, u'x', true},   {1, u';', true},
-        {160, u'x', false}, {0, u'1', true},  {0, u'.', true},   {0, u'x', false},
+        {38, u'x', false}, {38, u'5', true},  {38, u'-', true},  {38, u'+', true},
+        {38, u',', false}, {38, u'e', false}, {38, u' ', false}, {54, u',', true},
+        {54, u'e', true},  {54, u'E', true},  {54, u'.', false}, {54, u'x', false},
+        {54, u'7', true},  {1, u'x', true},   {1, u';', true},   {160, u'x', false},
+        {0, u'1', true},   {0, u'.', true},   {0, u'x', false},
     };
     for (const Case &c : cases) {
-        TDBEdit *field = c.control ? control(edit(c.control)) : control(QStringLiteral("JvDBDateEdit1"));
+        TDBEdit *field =
+            c.control ? control(edit(c.control)) : control(QStringLiteral("JvDBDateEdit1"));
         SCOPED_TRACE(field->objectName().toStdString() + " " + QString(c.key).toStdString());
         focus(field);
         const QString before = field->text();
@@ -348,8 +357,10 @@ TEST_F(FieldTest, TheCalendarMarksWeekendsAndSetsTheDate) {
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
         QCalendarWidget *c = dialog->calendar();
-        weekendMarked = c->weekdayTextFormat(Qt::Saturday).foreground() != c->weekdayTextFormat(Qt::Monday).foreground() &&
-                        c->weekdayTextFormat(Qt::Sunday).foreground() != c->weekdayTextFormat(Qt::Monday).foreground();
+        weekendMarked = c->weekdayTextFormat(Qt::Saturday).foreground() !=
+                            c->weekdayTextFormat(Qt::Monday).foreground() &&
+                        c->weekdayTextFormat(Qt::Sunday).foreground() !=
+                            c->weekdayTextFormat(Qt::Monday).foreground();
         c->setSelectedDate(QDate(2017, 5, 12));
         dialog->accept();
     });
@@ -377,4 +388,48 @@ TEST_F(FieldTest, YearTabsCallTheHandlerOnlyOnARealChange) {
     EXPECT_FALSE(fx->statements.isEmpty());
     EXPECT_EQ(answers.texts.size(), 1);
     EXPECT_EQ(roky->currentIndex(), 1);
+}
+
+TEST_F(FieldTest, AClickOnAYearTabLeavesTheFieldFirst) {
+    TDBEdit *zavazky = control(edit(166));
+    focus(zavazky);
+    typeInto(zavazky, QStringLiteral("44"));
+    DialogAnswerer answers({2, 2});
+    QTest::mouseClick(form().roky, Qt::LeftButton, {}, form().roky->tabRect(2).center());
+    EXPECT_EQ(column("zavazky").asInteger(), 44);
+    EXPECT_EQ(column("pohledavky").asInteger(), 44 + 0) << "its handler ran";
+    ASSERT_FALSE(answers.texts.isEmpty());
+    EXPECT_EQ(answers.texts.first(), QStringLiteral("POZOR - zjištěny neuložené změny!"));
+    EXPECT_EQ(form().roky->currentIndex(), 1) << "zpět keeps the year";
+}
+
+TEST_F(FieldTest, SwitchingThePageWithATextTheColumnCannotHoldComesBackToIt) {
+    TDBEdit *hekt = control(edit(38));
+    focus(hekt);
+    typeInto(hekt, QStringLiteral("1-2"));
+    DialogAnswerer answers({1, 1});
+    QTabBar *pageTabs = form().suiPageControl1->tabBar();
+    QTest::mouseClick(pageTabs, Qt::LeftButton, {}, pageTabs->tabRect(0).center());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form().suiPageControl1->currentIndex() == 2; }))
+        << "the field's page comes back";
+    EXPECT_EQ(answers.texts, QStringList{QStringLiteral(
+                                 "'1-2' is not a valid integer value for field 'prod01_hekt'")})
+        << "reported once";
+    EXPECT_EQ(focusAfterDialog(), QStringLiteral("suiDBEdit38"));
+    EXPECT_EQ(hekt->text(), QStringLiteral("1-2"));
+    EXPECT_EQ(column("prod01_hekt").asInteger(), 3);
+}
+
+TEST_F(FieldTest, SwitchingThePageLeavesTheFieldAndFocusesTheNewPage) {
+    TDBEdit *hekt = control(edit(38));
+    focus(hekt);
+    typeInto(hekt, QStringLiteral("5"));
+    QTabBar *pageTabs = form().suiPageControl1->tabBar();
+    QTest::mouseClick(pageTabs, Qt::LeftButton, {}, pageTabs->tabRect(3).center());
+    EXPECT_EQ(column("prod01_hekt").asInteger(), 5);
+    EXPECT_EQ(column("prod01_celk").asInteger(), 10);
+    QWidget *focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_TRUE(form().suiPageControl1->widget(3)->isAncestorOf(focused))
+        << focusName().toStdString();
 }

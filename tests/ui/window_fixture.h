@@ -14,7 +14,9 @@
 #include <gtest/gtest.h>
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString &s, std::ostream *os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace varnok::test {
 
@@ -23,8 +25,9 @@ protected:
     // columns/values: extra columns of the row, as SQL lists.
     void open(const QString &columns = QString(), const QString &values = QString()) {
         fx = std::make_unique<FormFixture>();
-        fx->db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni%1) values ('123', 2017, "
-                                     "'Statek'%2)")
+        fx->db().exec(QStringLiteral(
+                          "insert into zadost_kredit (ico, rok, nazevpodni%1) values ('123', 2017, "
+                          "'Statek'%2)")
                           .arg(columns.isEmpty() ? QString() : QStringLiteral(", ") + columns,
                                values.isEmpty() ? QString() : QStringLiteral(", ") + values));
         DialogAnswerer none({});

@@ -1,10 +1,10 @@
 // The main window as described: every field by name with its column,
 // width, read-only and tab-stop properties and page; the captioned
 // components; the bottom panel; size limits; tab and Enter orders.
+#include "common/error.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/dbdateedit.h"
 #include "ui/dbmemo.h"
-#include "common/error.h"
 #include "ui/messagedialog.h"
 
 #include <QCheckBox>
@@ -28,8 +28,12 @@ struct Expected {
     int page; // 1..4
 };
 
-QString edit(int n) { return QStringLiteral("suiDBEdit%1").arg(n); }
-QString nn(int row) { return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')); }
+QString edit(int n) {
+    return QStringLiteral("suiDBEdit%1").arg(n);
+}
+QString nn(int row) {
+    return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+}
 
 std::vector<Expected> expectedFields() {
     std::vector<Expected> e{
@@ -78,13 +82,16 @@ std::vector<Expected> expectedFields() {
     const int salesThisYear[] = {27, 29, 30, 31, 32, 33, 34, 35, 36, 157, 159};
     const int salesLastYear[] = {18, 21, 24, 26, 28, 19, 20, 22, 23, 153, 161};
     for (int r = 1; r <= 11; ++r) {
-        e.push_back({edit(salesThisYear[r - 1]), QStringLiteral("prodej") + nn(r), 70, false, true, 2});
-        e.push_back({edit(salesLastYear[r - 1]), QStringLiteral("prodej%1_min").arg(nn(r)), 70, false, true, 2});
+        e.push_back(
+            {edit(salesThisYear[r - 1]), QStringLiteral("prodej") + nn(r), 70, false, true, 2});
+        e.push_back({edit(salesLastYear[r - 1]), QStringLiteral("prodej%1_min").arg(nn(r)), 70,
+                     false, true, 2});
     }
     for (int r = 1; r <= 16; ++r) {
         const int i = r - 1;
         e.push_back({edit(38 + i), QStringLiteral("prod%1_hekt").arg(nn(r)), 40, false, true, 3});
-        e.push_back({edit(r <= 3 ? 54 + i : 55 + i), QStringLiteral("prod%1_nahe").arg(nn(r)), 40, false, true, 3});
+        e.push_back({edit(r <= 3 ? 54 + i : 55 + i), QStringLiteral("prod%1_nahe").arg(nn(r)), 40,
+                     false, true, 3});
         e.push_back({edit(71 + i), QStringLiteral("prod%1_celk").arg(nn(r)), 40, false, true, 3});
         e.push_back({edit(87 + i), QStringLiteral("prod%1_cena").arg(nn(r)), 50, false, true, 3});
         e.push_back({edit(103 + i), QStringLiteral("prod%1_suma").arg(nn(r)), 70, false, true, 3});
@@ -112,7 +119,8 @@ protected:
     }
     // Walks the focus with the key from the first name and records where
     // it goes.
-    QStringList walk(const QStringList &order, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QStringList walk(const QStringList &order, Qt::Key key,
+                     Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QStringList seen;
         focus(control<QWidget>(order.first()));
         seen << focusName();
@@ -146,7 +154,8 @@ TEST_F(LayoutTest, EveryFieldHasItsColumnWidthPropertiesAndPage) {
 }
 
 TEST_F(LayoutTest, MemosAndDateEdit) {
-    for (const auto &[name, column] : {std::pair{"suiDBMemo1", "pozn_zajisteni"}, std::pair{"suiDBMemo2", "pozn_duvod"}}) {
+    for (const auto &[name, column] :
+         {std::pair{"suiDBMemo1", "pozn_zajisteni"}, std::pair{"suiDBMemo2", "pozn_duvod"}}) {
         auto *m = control<TDBMemo>(QString::fromLatin1(name));
         ASSERT_NE(m, nullptr);
         EXPECT_EQ(m->dataField(), QString::fromLatin1(column));
@@ -179,7 +188,8 @@ TEST_F(LayoutTest, CaptionedComponentsCarryTheirNumbersInCreationOrder) {
     expected[QStringLiteral("Label40")] = 49;
     for (int i = 42; i <= 47; ++i)
         expected[QStringLiteral("Label%1").arg(i)] = i + 8;
-    const char *headers[] = {"Label39", "Label53", "Label52", "Label51", "Label50", "Label49", "Label48", "Label41"};
+    const char *headers[] = {"Label39", "Label53", "Label52", "Label51",
+                             "Label50", "Label49", "Label48", "Label41"};
     for (int i = 0; i < 8; ++i)
         expected[QString::fromLatin1(headers[i])] = 56 + i;
     expected[QStringLiteral("suiGroupBox5")] = 64;
@@ -203,7 +213,8 @@ TEST_F(LayoutTest, CaptionedComponentsCarryTheirNumbersInCreationOrder) {
     EXPECT_EQ(captioned.size(), expected.size()) << "each component once";
 
     // Every label of the window carries a caption number.
-    for (QLabel *l : form().findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Label\\d+$"))))
+    for (QLabel *l :
+         form().findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Label\\d+$"))))
         EXPECT_TRUE(expected.count(l->objectName())) << l->objectName().toStdString();
     // Creation order: each page before its contents, pages in order; the
     // last sales row (88) before the sales totals label and the later pages.
@@ -225,7 +236,9 @@ TEST_F(LayoutTest, CaptionedComponentsCarryTheirNumbersInCreationOrder) {
 }
 
 TEST_F(LayoutTest, TheCaptionFileNamesLabelsGroupBoxesAndPages) {
-    const auto text = [&](const char *name) { return form().caption(control<QObject>(QString::fromLatin1(name))); };
+    const auto text = [&](const char *name) {
+        return form().caption(control<QObject>(QString::fromLatin1(name)));
+    };
     EXPECT_EQ(text("Label30"), QStringLiteral("Pšenice ozimá"));
     EXPECT_EQ(text("Label53"), QStringLiteral("Plocha ha"));
     EXPECT_EQ(text("Label69"), QStringLiteral("Ostatní zboží"));
@@ -234,20 +247,22 @@ TEST_F(LayoutTest, TheCaptionFileNamesLabelsGroupBoxesAndPages) {
     QStringList tabs;
     for (int i = 0; i < 4; ++i)
         tabs << form().suiPageControl1->tabText(i);
-    EXPECT_EQ(tabs, (QStringList{QStringLiteral("Firma"), QStringLiteral("Prodej"), QStringLiteral("Produkce"),
-                                 QStringLiteral("Kredit")}));
+    EXPECT_EQ(tabs, (QStringList{QStringLiteral("Firma"), QStringLiteral("Prodej"),
+                                 QStringLiteral("Produkce"), QStringLiteral("Kredit")}));
     form().setCaption(control<QObject>(QStringLiteral("suiTabSheet2")), QStringLiteral("Tržby"));
     form().setCaption(control<QObject>(QStringLiteral("suiGroupBox5")), QStringLiteral(" Úvěr "));
     form().setCaption(control<QObject>(QStringLiteral("Label30")), QStringLiteral("pšenice"));
     EXPECT_EQ(form().suiPageControl1->tabText(1), QStringLiteral("Tržby"));
-    EXPECT_EQ(control<QGroupBox>(QStringLiteral("suiGroupBox5"))->title(), QStringLiteral(" Úvěr "));
+    EXPECT_EQ(control<QGroupBox>(QStringLiteral("suiGroupBox5"))->title(),
+              QStringLiteral(" Úvěr "));
     EXPECT_EQ(control<QLabel>(QStringLiteral("Label30"))->text(), QStringLiteral("pšenice"));
 }
 
 TEST_F(LayoutTest, PagesGroupBoxesAndScrollBoxes) {
     QTabWidget *pages = form().suiPageControl1;
     ASSERT_EQ(pages->count(), 5);
-    EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("suiTabSheet3")) << "production page first";
+    EXPECT_EQ(pages->currentWidget()->objectName(), QStringLiteral("suiTabSheet3"))
+        << "production page first";
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(pages->isTabVisible(i));
     EXPECT_FALSE(pages->isTabVisible(4)) << "the hidden page has no tab";
@@ -257,8 +272,12 @@ TEST_F(LayoutTest, PagesGroupBoxesAndScrollBoxes) {
         auto *s = control<QScrollArea>(QString::fromLatin1(name));
         EXPECT_EQ(s->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << name;
     }
-    EXPECT_EQ(control<QScrollArea>(QStringLiteral("JvScrollBox1"))->verticalScrollBar()->singleStep(), 20);
-    EXPECT_EQ(control<QScrollArea>(QStringLiteral("JvScrollBox3"))->verticalScrollBar()->singleStep(), 20);
+    EXPECT_EQ(
+        control<QScrollArea>(QStringLiteral("JvScrollBox1"))->verticalScrollBar()->singleStep(),
+        20);
+    EXPECT_EQ(
+        control<QScrollArea>(QStringLiteral("JvScrollBox3"))->verticalScrollBar()->singleStep(),
+        20);
     // Rows 25 pixels apart; every odd row's label lies on a white band.
     auto *row1 = control<QLabel>(QStringLiteral("Label30"));
     auto *row2 = control<QLabel>(QStringLiteral("Label31"));
@@ -300,7 +319,9 @@ TEST_F(LayoutTest, BottomPanel) {
     EXPECT_EQ(form().suiCheckBox1->text(), QStringLiteral("tisk žádost v NJ"));
     EXPECT_EQ(control<QWidget>(QStringLiteral("suiImagePanel1"))->height(), 82);
 
-    const auto right = [&](QWidget *w) { return form().width() - (w->mapTo(&form(), QPoint(0, 0)).x() + w->width()); };
+    const auto right = [&](QWidget *w) {
+        return form().width() - (w->mapTo(&form(), QPoint(0, 0)).x() + w->width());
+    };
     for (int width : {636, 500, 643}) {
         form().resize(width, 437);
         SCOPED_TRACE(width);
@@ -341,8 +362,10 @@ TEST_F(LayoutTest, DeclaredDialogs) {
         Icon icon;
     };
     const D dialogs[] = {
-        {form().pozor, "pozor", "POZOR - zjištěny neuložené změny!", "pokračovat", "zpět", Icon::Warning},
-        {form().ulozit, "ulozit", "Uložit částku kreditu do objednávek?", "uložit", "neukládat", Icon::Help},
+        {form().pozor, "pozor", "POZOR - zjištěny neuložené změny!", "pokračovat", "zpět",
+         Icon::Warning},
+        {form().ulozit, "ulozit", "Uložit částku kreditu do objednávek?", "uložit", "neukládat",
+         Icon::Help},
         {form().opravdu, "opravdu", "Opravdu", "generovat", "negenerovat", Icon::Help},
     };
     for (const D &e : dialogs) {
@@ -364,7 +387,8 @@ TEST_F(LayoutTest, TabRunsThroughEachPageInItsOrder) {
     for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 17})
         company << edit(n);
     QStringList sales;
-    for (int n : {18, 21, 24, 26, 28, 19, 20, 22, 23, 27, 29, 30, 31, 32, 33, 34, 35, 36, 153, 157, 159, 161})
+    for (int n : {18, 21, 24, 26, 28, 19, 20, 22,  23,  27,  29,
+                  30, 31, 32, 33, 34, 35, 36, 153, 157, 159, 161})
         sales << edit(n);
     QStringList production;
     for (int first : {38, -1, 71, 87, 103, 119, 135})
@@ -373,7 +397,8 @@ TEST_F(LayoutTest, TabRunsThroughEachPageInItsOrder) {
     QStringList credit;
     for (int n : {166, 168, 160, 162, 171, 173})
         credit << edit(n);
-    credit << QStringLiteral("suiDBMemo1") << QStringLiteral("suiDBMemo2") << QStringLiteral("JvDBDateEdit1");
+    credit << QStringLiteral("suiDBMemo1") << QStringLiteral("suiDBMemo2")
+           << QStringLiteral("JvDBDateEdit1");
 
     for (const QStringList &order : {company, sales, production, credit}) {
         SCOPED_TRACE(order.first().toStdString());
@@ -398,7 +423,7 @@ TEST_F(LayoutTest, EnterCases) {
     };
     const Case cases[] = {
         {"suiDBEdit166", Qt::Key_Return, Qt::NoModifier, "suiDBEdit168"}, // zavazky → pohledavky
-        {"suiDBEdit53", Qt::Key_Return, Qt::NoModifier, "suiDBEdit54"},   // prod16_hekt → prod01_nahe
+        {"suiDBEdit53", Qt::Key_Return, Qt::NoModifier, "suiDBEdit54"}, // prod16_hekt → prod01_nahe
         {"suiDBEdit54", Qt::Key_Return, Qt::ShiftModifier, "suiDBEdit53"},
         {"suiDBEdit53", Qt::Key_Enter, Qt::KeypadModifier, "suiDBEdit54"},
         {"JvDBDateEdit1", Qt::Key_Return, Qt::ShiftModifier, "suiDBMemo2"},
@@ -442,20 +467,25 @@ protected:
         DialogAnswerer none({});
         fx->create({QStringLiteral("123"), QStringLiteral("2017")});
     }
-    QString text(const char *name) { return form().caption(control<QObject>(QString::fromLatin1(name))); }
+    QString text(const char *name) {
+        return form().caption(control<QObject>(QString::fromLatin1(name)));
+    }
 };
 
 } // namespace
 
 TEST_F(CreatedWindowTest, ControlsCarryTheirPlaceholders) {
-    for (QLabel *l : form().findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Label\\d+$"))))
+    for (QLabel *l :
+         form().findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Label\\d+$"))))
         EXPECT_EQ(form().caption(l), l->objectName() == QStringLiteral("Label66")
                                          ? QStringLiteral("Datum přiznání žádosti o kredit")
                                          : QStringLiteral("Label1"))
             << l->objectName().toStdString();
     const std::pair<const char *, const char *> boxes[] = {
-        {"suiGroupBox1", " Základní údaje o firmě "}, {"suiGroupBox2", " Přehled o firmě "},
-        {"suiGroupBox3", " Základní údaje o firmě "}, {"suiGroupBox4", " Základní údaje o firmě "},
+        {"suiGroupBox1", " Základní údaje o firmě "},
+        {"suiGroupBox2", " Přehled o firmě "},
+        {"suiGroupBox3", " Základní údaje o firmě "},
+        {"suiGroupBox4", " Základní údaje o firmě "},
         {"suiGroupBox5", " Kredit "}};
     for (const auto &[name, title] : boxes)
         EXPECT_EQ(text(name), QString::fromUtf8(title));
