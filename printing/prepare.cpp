@@ -17,6 +17,8 @@ namespace {
 constexpr double kLineSpacing = 1.15; // line height as a multiple of the font size
 constexpr double kMinShrinkSize = 5;  // points
 constexpr double kShrinkStep = 0.5;
+// Enough to shrink from 500 points; bounds the work for absurd sizes.
+constexpr int kMaxShrinkSteps = 1000;
 constexpr double kEpsilon = 0.01;
 
 // Names of one preparation: the template's variables, the dataset and the
@@ -317,7 +319,9 @@ void layoutText(const TextObject &object, const QString &text, const QRectF &box
             }
             return true;
         };
-        while (!fits(lines, size) && size - kShrinkStep >= kMinShrinkSize - kEpsilon) {
+        for (int step = 0; step < kMaxShrinkSteps && !fits(lines, size) &&
+                           size - kShrinkStep >= kMinShrinkSize - kEpsilon;
+             ++step) {
             size -= kShrinkStep;
             font = runFont(object.font, size);
             lines = breakLines(text, font, innerWidth, object.wordWrap);
@@ -325,7 +329,11 @@ void layoutText(const TextObject &object, const QString &text, const QRectF &box
     }
 
     const double lineHeight = size * kLineSpacing;
-    const size_t maxLines = size_t(qMax(1.0, std::floor((innerHeight + kEpsilon) / lineHeight)));
+    // As many lines as the height holds, at least one; with a zero font
+    // size or a huge box that is more than any text has.
+    const double fitting = std::floor((innerHeight + kEpsilon) / lineHeight);
+    const size_t maxLines =
+        fitting >= double(lines.size()) ? lines.size() : size_t(qMax(1.0, fitting));
     if (lines.size() > maxLines)
         lines.resize(maxLines);
 

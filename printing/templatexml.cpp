@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <cmath>
 
 namespace varnok::report {
 
@@ -93,8 +94,10 @@ Margins readMargins(const Attributes &a) {
     const QStringList parts = a.text(QStringLiteral("margins")).split(u' ', Qt::SkipEmptyParts);
     bool ok = parts.size() == 4;
     double v[4] = {};
-    for (int i = 0; ok && i < 4; ++i)
+    for (int i = 0; ok && i < 4; ++i) {
         v[i] = parts[i].toDouble(&ok);
+        ok = ok && std::isfinite(v[i]);
+    }
     if (!ok)
         throw FormatError{
             QStringLiteral("atribut „margins“ nemá čtyři čísla (vlevo nahoře vpravo dole)")};

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -32,7 +33,8 @@ public:
             return fallback;
         bool ok = false;
         const double v = m_a.value(name).toDouble(&ok);
-        if (!ok)
+        // "nan" and "inf" read as numbers, but no length or size is one.
+        if (!ok || !std::isfinite(v))
             throw FormatError{QStringLiteral("atribut „%1“ není číslo").arg(name)};
         return v;
     }

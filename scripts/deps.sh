@@ -15,6 +15,8 @@ PACKAGES=(
   libhpdf-dev libxlsxwriter-dev libcurl4-openssl-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
+  # the spreadsheet export test reads the workbook back
+  unzip
   # X server and tools for the tests that need a real display
   xvfb xauth xdotool imagemagick poppler-utils
   # fonts for the window and the PDF

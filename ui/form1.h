@@ -3,6 +3,7 @@
 #include "records/query.h"
 
 #include <QStringList>
+#include <memory>
 #include <QWidget>
 
 class QCheckBox;
@@ -106,6 +107,7 @@ private:
     bool m_shown = false;
     bool m_terminating = false; // ending after a declined start-up
     bool m_storageSaved = false;
+    std::shared_ptr<void> m_printComponents; // exports and designer, made at the first print
     GlobalHotKey *m_hotKey = nullptr;
 };
 

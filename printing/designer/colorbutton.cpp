@@ -25,8 +25,8 @@ void ColorButton::setColor(const QColor &color) {
 }
 
 void ColorButton::pick() {
-    const QColor c = QColorDialog::getColor(m_color.isValid() ? m_color : QColor(Qt::white),
-                                            this, QStringLiteral("Barva"));
+    const QColor c = QColorDialog::getColor(m_color.isValid() ? m_color : QColor(Qt::white), this,
+                                            QStringLiteral("Barva"));
     if (!c.isValid())
         return;
     setColor(c);

@@ -16,9 +16,9 @@ using report::ReportObject;
 
 namespace {
 
-constexpr int kHandleSize = 7;    // pixels
-constexpr double kMinSizeMm = 1;  // smallest box a grip drag leaves
-constexpr double kClickMm = 1.5;  // a create drag shorter than this is a click
+constexpr int kHandleSize = 7;   // pixels
+constexpr double kMinSizeMm = 1; // smallest box a grip drag leaves
+constexpr double kClickMm = 1.5; // a create drag shorter than this is a click
 const QColor kSelection(0, 120, 215);
 
 QRectF toPoints(const QRectF &mm, const report::Margins &m) {
@@ -411,13 +411,12 @@ void DesignCanvas::mouseReleaseEvent(QMouseEvent *event) {
 void DesignCanvas::finishCreate(const QPointF &endMm, Qt::KeyboardModifiers mods) {
     const QPointF start = m_pressMm;
     QPointF end = endMm;
-    const bool click = std::abs(end.x() - start.x()) < kClickMm &&
-                       std::abs(end.y() - start.y()) < kClickMm;
+    const bool click =
+        std::abs(end.x() - start.x()) < kClickMm && std::abs(end.y() - start.y()) < kClickMm;
     ReportObject object;
     switch (m_tool) {
     case Tool::Text:
-        object = newText(click ? QRectF(start, QSizeF(50, 5))
-                               : QRectF(start, end).normalized());
+        object = newText(click ? QRectF(start, QSizeF(50, 5)) : QRectF(start, end).normalized());
         break;
     case Tool::Line:
         if (click)

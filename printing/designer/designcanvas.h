@@ -37,9 +37,9 @@ public:
     bool snapToGrid() const { return m_snap; }
     void setSnapToGrid(bool snap) { m_snap = snap; }
 
-    static constexpr double kGridStep = 1;   // mm, what moves snap to
-    static constexpr double kGridLines = 5;  // mm between the drawn lines
-    static constexpr int kBorder = 20;       // pixels around the paper
+    static constexpr double kGridStep = 1;  // mm, what moves snap to
+    static constexpr double kGridLines = 5; // mm between the drawn lines
+    static constexpr int kBorder = 20;      // pixels around the paper
 
     double pixelsPerMm() const;
     // Widget pixels and millimetres from the printable area's corner.

@@ -13,8 +13,8 @@ namespace {
 // An undo step between two complete states.
 class SnapshotCommand : public QUndoCommand {
 public:
-    SnapshotCommand(DesignDocument &doc, const QString &text, DesignState before,
-                    DesignState after, int mergeId)
+    SnapshotCommand(DesignDocument &doc, const QString &text, DesignState before, DesignState after,
+                    int mergeId)
         : QUndoCommand(text), m_doc(doc), m_before(std::move(before)), m_after(std::move(after)),
           m_mergeId(mergeId) {}
 

@@ -115,8 +115,7 @@ void editSelection(DesignDocument &doc, const QString &text,
     if (doc.selection().empty())
         return;
     doc.change(
-        text, [&](DesignState &s) { forSelected(s, [&](ReportObject &o) { edit(o); }); },
-        mergeId);
+        text, [&](DesignState &s) { forSelected(s, [&](ReportObject &o) { edit(o); }); }, mergeId);
 }
 
 void bringToFront(DesignDocument &doc) {

@@ -150,7 +150,8 @@ void DesignerWindow::buildActions() {
     addAction(QStringLiteral("actionClose"), QStringLiteral("&Zavřít"), {}, [this] { close(); });
     if (m_options.preview)
         addAction(QStringLiteral("actionPreview"), QStringLiteral("&Náhled"),
-                  QKeySequence(Qt::CTRL | Qt::Key_P), [this] { m_options.preview(m_report, this); });
+                  QKeySequence(Qt::CTRL | Qt::Key_P),
+                  [this] { m_options.preview(m_report, this); });
 
     QAction *undo = m_doc->undoStack()->createUndoAction(this, QStringLiteral("&Zpět"));
     undo->setObjectName(QStringLiteral("actionUndo"));
@@ -194,14 +195,14 @@ void DesignerWindow::buildActions() {
         {u"toolRect", u"Obdélník"},
     };
     for (int i = 0; i < 4; ++i) {
-        QAction *a =
-            addAction(QString::fromUtf16(tools[i].first), QString::fromUtf16(tools[i].second), {}, {});
+        QAction *a = addAction(QString::fromUtf16(tools[i].first),
+                               QString::fromUtf16(tools[i].second), {}, {});
         a->setCheckable(true);
         a->setData(i);
         m_tools->addAction(a);
         if (i > 0)
-            a->setToolTip(QStringLiteral("Vložit: %1 (klepněte nebo táhněte na stránce)")
-                              .arg(a->text()));
+            a->setToolTip(
+                QStringLiteral("Vložit: %1 (klepněte nebo táhněte na stránce)").arg(a->text()));
     }
     m_tools->actions().front()->setChecked(true);
     connect(m_tools, &QActionGroup::triggered, this, [this](QAction *a) {
@@ -220,8 +221,9 @@ void DesignerWindow::buildActions() {
     snap->setCheckable(true);
     snap->setChecked(m_canvas->snapToGrid());
     connect(snap, &QAction::toggled, m_canvas, &DesignCanvas::setSnapToGrid);
-    addAction(QStringLiteral("actionZoomIn"), QStringLiteral("&Zvětšit"), QKeySequence::ZoomIn,
-              [this] { m_zoom->setCurrentIndex(qMin(m_zoom->currentIndex() + 1, m_zoom->count() - 1)); });
+    addAction(
+        QStringLiteral("actionZoomIn"), QStringLiteral("&Zvětšit"), QKeySequence::ZoomIn,
+        [this] { m_zoom->setCurrentIndex(qMin(m_zoom->currentIndex() + 1, m_zoom->count() - 1)); });
     addAction(QStringLiteral("actionZoomOut"), QStringLiteral("Z&menšit"), QKeySequence::ZoomOut,
               [this] { m_zoom->setCurrentIndex(qMax(m_zoom->currentIndex() - 1, 0)); });
 }
@@ -268,10 +270,10 @@ QWidget *DesignerWindow::buildToolBar() {
         return findChild<QAction *>(QString::fromUtf16(name));
     };
     const char16_t *const items[] = {
-        u"actionSave", nullptr,       u"actionUndo", u"actionRedo",      nullptr,
-        u"actionCut",  u"actionCopy", u"actionPaste", u"actionDelete",   nullptr,
-        u"toolSelect", u"toolText",   u"toolLine",   u"toolRect",        nullptr,
-        u"actionFront", u"actionBack", nullptr,      u"actionPageSetup", u"actionPreview"};
+        u"actionSave",  nullptr,       u"actionUndo",  u"actionRedo",      nullptr,
+        u"actionCut",   u"actionCopy", u"actionPaste", u"actionDelete",    nullptr,
+        u"toolSelect",  u"toolText",   u"toolLine",    u"toolRect",        nullptr,
+        u"actionFront", u"actionBack", nullptr,        u"actionPageSetup", u"actionPreview"};
     for (const char16_t *n : items) {
         if (!n)
             bar->addSeparator();
@@ -309,17 +311,16 @@ void DesignerWindow::updatePageTabs() {
 }
 
 void DesignerWindow::updateTitle() {
-    const QString file = m_report.fileName().isEmpty()
-                             ? QStringLiteral("nová sestava")
-                             : QFileInfo(m_report.fileName()).fileName();
+    const QString file = m_report.fileName().isEmpty() ? QStringLiteral("nová sestava")
+                                                       : QFileInfo(m_report.fileName()).fileName();
     setWindowTitle(QStringLiteral("Návrhář sestavy - %1[*]").arg(file));
     setWindowModified(m_doc->isModified());
 }
 
 void DesignerWindow::updateActions() {
     const bool any = !m_doc->selection().empty();
-    for (const char16_t *n : {u"actionCut", u"actionCopy", u"actionDelete", u"actionFront",
-                              u"actionBack"})
+    for (const char16_t *n :
+         {u"actionCut", u"actionCopy", u"actionDelete", u"actionFront", u"actionBack"})
         findChild<QAction *>(QString::fromUtf16(n))->setEnabled(any);
     const auto *first = any ? m_doc->object(m_doc->selection().front()) : nullptr;
     findChild<QAction *>(QStringLiteral("actionEditText"))
@@ -328,7 +329,8 @@ void DesignerWindow::updateActions() {
 
 void DesignerWindow::showCursor(const QPointF &mm) {
     const auto &sel = m_doc->selection();
-    QString text = QStringLiteral("X: %1 mm   Y: %2 mm").arg(czechNumber(mm.x()), czechNumber(mm.y()));
+    QString text =
+        QStringLiteral("X: %1 mm   Y: %2 mm").arg(czechNumber(mm.x()), czechNumber(mm.y()));
     if (sel.size() == 1) {
         const QRectF g = geometryOf(*m_doc->object(sel.front()));
         text += QStringLiteral("      %1: %2 × %3 mm na %4; %5")

@@ -81,14 +81,10 @@ std::vector<HandlePos> handles(const ReportObject &object) {
     const QRectF r = geometryOf(object);
     const double cx = r.center().x(), cy = r.center().y();
     return {
-        {Handle::TopLeft, r.topLeft()},
-        {Handle::Top, {cx, r.top()}},
-        {Handle::TopRight, r.topRight()},
-        {Handle::Right, {r.right(), cy}},
-        {Handle::BottomRight, r.bottomRight()},
-        {Handle::Bottom, {cx, r.bottom()}},
-        {Handle::BottomLeft, r.bottomLeft()},
-        {Handle::Left, {r.left(), cy}},
+        {Handle::TopLeft, r.topLeft()},         {Handle::Top, {cx, r.top()}},
+        {Handle::TopRight, r.topRight()},       {Handle::Right, {r.right(), cy}},
+        {Handle::BottomRight, r.bottomRight()}, {Handle::Bottom, {cx, r.bottom()}},
+        {Handle::BottomLeft, r.bottomLeft()},   {Handle::Left, {r.left(), cy}},
     };
 }
 
@@ -103,14 +99,14 @@ ReportObject dragHandle(const ReportObject &original, Handle handle, const QPoin
         return o;
     }
     QRectF r = geometryOf(o);
-    const bool left = handle == Handle::TopLeft || handle == Handle::Left ||
-                      handle == Handle::BottomLeft;
-    const bool right = handle == Handle::TopRight || handle == Handle::Right ||
-                       handle == Handle::BottomRight;
-    const bool top = handle == Handle::TopLeft || handle == Handle::Top ||
-                     handle == Handle::TopRight;
-    const bool bottom = handle == Handle::BottomLeft || handle == Handle::Bottom ||
-                        handle == Handle::BottomRight;
+    const bool left =
+        handle == Handle::TopLeft || handle == Handle::Left || handle == Handle::BottomLeft;
+    const bool right =
+        handle == Handle::TopRight || handle == Handle::Right || handle == Handle::BottomRight;
+    const bool top =
+        handle == Handle::TopLeft || handle == Handle::Top || handle == Handle::TopRight;
+    const bool bottom =
+        handle == Handle::BottomLeft || handle == Handle::Bottom || handle == Handle::BottomRight;
     if (left)
         r.setLeft(qMin(r.left() + delta.x(), r.right() - minSize));
     if (right)
@@ -126,8 +122,9 @@ ReportObject dragHandle(const ReportObject &original, Handle handle, const QPoin
 bool hits(const ReportObject &object, const QPointF &point, double tolerance) {
     if (const auto *l = std::get_if<LineObject>(&object))
         return distanceToSegment(point, l->from, l->to) <= tolerance;
-    return geometryOf(object).normalized().adjusted(-tolerance / 2, -tolerance / 2, tolerance / 2,
-                                                  tolerance / 2)
+    return geometryOf(object)
+        .normalized()
+        .adjusted(-tolerance / 2, -tolerance / 2, tolerance / 2, tolerance / 2)
         .contains(point);
 }
 

@@ -35,9 +35,9 @@ PageSetupDialog::PageSetupDialog(const report::Page &page, QWidget *parent) : QD
     m_paper = new QComboBox(this);
     m_paper->setObjectName(QStringLiteral("paper"));
     const std::pair<const char16_t *, const char16_t *> papers[] = {
-        {u"A4", u"A4 (210 × 297 mm)"},         {u"A5", u"A5 (148 × 210 mm)"},
-        {u"A3", u"A3 (297 × 420 mm)"},         {u"Letter", u"Letter (216 × 279 mm)"},
-        {u"Legal", u"Legal (216 × 356 mm)"},   {u"custom", u"Vlastní rozměr"},
+        {u"A4", u"A4 (210 × 297 mm)"},       {u"A5", u"A5 (148 × 210 mm)"},
+        {u"A3", u"A3 (297 × 420 mm)"},       {u"Letter", u"Letter (216 × 279 mm)"},
+        {u"Legal", u"Legal (216 × 356 mm)"}, {u"custom", u"Vlastní rozměr"},
     };
     for (const auto &[key, label] : papers)
         m_paper->addItem(QString::fromUtf16(label), QString::fromUtf16(key));

@@ -21,7 +21,9 @@ public:
 
     QComboBox *paperBox() const { return m_paper; }
     QRadioButton *landscapeButton() const { return m_landscape; }
-    QDoubleSpinBox *marginBox(int side) const { return m_margins[side]; } // left, top, right, bottom
+    QDoubleSpinBox *marginBox(int side) const {
+        return m_margins[side];
+    } // left, top, right, bottom
 
 private:
     void paperChosen();

@@ -207,10 +207,12 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     connect(m_font, &QComboBox::textActivated, this, applyFamily);
     connect(m_font->lineEdit(), &QLineEdit::editingFinished, this, applyFamily);
 
-    m_fontSize = spinBox(m_textGroup, QStringLiteral("propFontSize"), 1, 200, QStringLiteral(" pt"));
+    m_fontSize =
+        spinBox(m_textGroup, QStringLiteral("propFontSize"), 1, 200, QStringLiteral(" pt"));
     text->addRow(QStringLiteral("Velikost:"), m_fontSize);
     connect(m_fontSize, &QDoubleSpinBox::valueChanged, this, [this](double v) {
-        applyText(FieldSize, QStringLiteral("Velikost písma"), [v](TextObject &t) { t.font.size = v; });
+        applyText(FieldSize, QStringLiteral("Velikost písma"),
+                  [v](TextObject &t) { t.font.size = v; });
     });
 
     m_bold = new QCheckBox(QStringLiteral("Tučné"), m_textGroup);
@@ -222,10 +224,12 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     style->addWidget(m_italic);
     text->addRow(QStringLiteral("Řez:"), style);
     connect(m_bold, &QCheckBox::toggled, this, [this](bool on) {
-        applyText(FieldBold, QStringLiteral("Tučné písmo"), [on](TextObject &t) { t.font.bold = on; });
+        applyText(FieldBold, QStringLiteral("Tučné písmo"),
+                  [on](TextObject &t) { t.font.bold = on; });
     });
     connect(m_italic, &QCheckBox::toggled, this, [this](bool on) {
-        applyText(FieldItalic, QStringLiteral("Kurzíva"), [on](TextObject &t) { t.font.italic = on; });
+        applyText(FieldItalic, QStringLiteral("Kurzíva"),
+                  [on](TextObject &t) { t.font.italic = on; });
     });
 
     m_align = new QComboBox(m_textGroup);
@@ -256,7 +260,8 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     m_wrap->setObjectName(QStringLiteral("propWrap"));
     text->addRow(m_wrap);
     connect(m_wrap, &QCheckBox::toggled, this, [this](bool on) {
-        applyText(FieldWrap, QStringLiteral("Zalamování"), [on](TextObject &t) { t.wordWrap = on; });
+        applyText(FieldWrap, QStringLiteral("Zalamování"),
+                  [on](TextObject &t) { t.wordWrap = on; });
     });
     m_shrink = new QCheckBox(QStringLiteral("Zmenšit písmo, aby se text vešel"), m_textGroup);
     m_shrink->setObjectName(QStringLiteral("propShrink"));
@@ -270,7 +275,8 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     m_textColor->setObjectName(QStringLiteral("propTextColor"));
     text->addRow(QStringLiteral("Barva textu:"), m_textColor);
     connect(m_textColor, &ColorButton::colorPicked, this, [this](const QColor &c) {
-        applyText(FieldTextColor, QStringLiteral("Barva textu"), [c](TextObject &t) { t.color = c; });
+        applyText(FieldTextColor, QStringLiteral("Barva textu"),
+                  [c](TextObject &t) { t.color = c; });
     });
 
     // Frame lines and fill.
@@ -288,7 +294,8 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     }
     lines->addRow(QStringLiteral("Rámeček:"), sides);
 
-    m_lineWidth = spinBox(m_linesGroup, QStringLiteral("propLineWidth"), 0, 20, QStringLiteral(" pt"));
+    m_lineWidth =
+        spinBox(m_linesGroup, QStringLiteral("propLineWidth"), 0, 20, QStringLiteral(" pt"));
     m_lineWidth->setSingleStep(0.25);
     lines->addRow(QStringLiteral("Tloušťka čáry:"), m_lineWidth);
     connect(m_lineWidth, &QDoubleSpinBox::valueChanged, this, [this](double v) {
@@ -327,9 +334,9 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     fill->addWidget(m_fillColor, 1);
     lines->addRow(QStringLiteral("Pozadí:"), fill);
     connect(m_fill, &QCheckBox::toggled, this, [this](bool on) {
-        const QColor c = on ? (m_fillColor->color().isValid() ? m_fillColor->color()
-                                                              : QColor(Qt::white))
-                            : QColor();
+        const QColor c =
+            on ? (m_fillColor->color().isValid() ? m_fillColor->color() : QColor(Qt::white))
+               : QColor();
         apply(FieldFill, QStringLiteral("Výplň"), [c](ReportObject &o) { return setFill(o, c); });
     });
     connect(m_fillColor, &ColorButton::colorPicked, this, [this](const QColor &c) {
@@ -350,7 +357,8 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
 
 QDoubleSpinBox *PropertiesPanel::addGeometryBox(int index) {
     const GeometryField &f = kGeometry[index];
-    auto *box = spinBox(m_placeGroup, QString::fromUtf16(f.name), -2000, 2000, QStringLiteral(" mm"));
+    auto *box =
+        spinBox(m_placeGroup, QString::fromUtf16(f.name), -2000, 2000, QStringLiteral(" mm"));
     m_geometry[index] = box;
     connect(box, &QDoubleSpinBox::valueChanged, this, [this, index](double v) {
         apply(FieldX + index, QString::fromUtf16(kGeometry[index].undo), [&](ReportObject &o) {

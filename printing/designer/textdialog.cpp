@@ -95,10 +95,10 @@ TextDialog::TextDialog(const QString &text, const ExpressionSources &sources, QW
     auto *left = new QWidget(this);
     auto *leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->addWidget(new QLabel(
-        QStringLiteral("Text; výrazy v hranatých závorkách, např. [txt_01] nebo "
-                       "[frxDBDataset1.\"ico\"]:"),
-        left));
+    leftLayout->addWidget(
+        new QLabel(QStringLiteral("Text; výrazy v hranatých závorkách, např. [txt_01] nebo "
+                                  "[frxDBDataset1.\"ico\"]:"),
+                   left));
     leftLayout->addWidget(m_edit);
 
     auto *split = new QSplitter(this);

@@ -14,8 +14,8 @@ QWidget *dialogParent() {
 ExportProgress::ExportProgress(bool show, const QString &label) {
     if (!show)
         return;
-    m_dialog = std::make_unique<QProgressDialog>(label, QStringLiteral("Storno"), 0, 100,
-                                                 dialogParent());
+    m_dialog =
+        std::make_unique<QProgressDialog>(label, QStringLiteral("Storno"), 0, 100, dialogParent());
     m_dialog->setObjectName(QStringLiteral("exportProgress"));
     m_dialog->setWindowTitle(QStringLiteral("Export"));
     m_dialog->setWindowModality(Qt::WindowModal);

@@ -107,7 +107,8 @@ void sendMail(const SmtpServer &server, const MailMessage &message, const SendPr
     if (server.host.trimmed().isEmpty())
         throw mailError(QStringLiteral("není zadán server SMTP."));
     if (!hostName.match(server.host.trimmed()).hasMatch())
-        throw mailError(QStringLiteral("server „%1“ není platný název.").arg(server.host.trimmed()));
+        throw mailError(
+            QStringLiteral("server „%1“ není platný název.").arg(server.host.trimmed()));
     if (server.port < 1 || server.port > 65535)
         throw mailError(QStringLiteral("port %1 není platný.").arg(server.port));
 
@@ -118,9 +119,9 @@ void sendMail(const SmtpServer &server, const MailMessage &message, const SendPr
     CURL *c = curl.get();
     char errorText[CURL_ERROR_SIZE] = {};
 
-    const QByteArray url = (server.port == 465 ? QByteArrayLiteral("smtps://")
-                                               : QByteArrayLiteral("smtp://")) +
-                           server.host.trimmed().toUtf8() + ':' + QByteArray::number(server.port);
+    const QByteArray url =
+        (server.port == 465 ? QByteArrayLiteral("smtps://") : QByteArrayLiteral("smtp://")) +
+        server.host.trimmed().toUtf8() + ':' + QByteArray::number(server.port);
     const QByteArray from = angle(message.from);
     curl_easy_setopt(c, CURLOPT_URL, url.constData());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
@@ -160,7 +161,8 @@ void sendMail(const SmtpServer &server, const MailMessage &message, const SendPr
     std::unique_ptr<curl_mime, CurlDeleter> mime(curl_mime_init(c));
     // Mail lines end in CR LF; the encoder keeps those as line breaks.
     QString lines = message.body;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\n', QStringLiteral("\r\n"));
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\n', QStringLiteral("\r\n"));
     const QByteArray body = lines.toUtf8();
     curl_mimepart *text = curl_mime_addpart(mime.get());
     curl_mime_data(text, body.constData(), size_t(body.size()));

@@ -52,9 +52,10 @@ public:
 
     lxw_format *of(const SheetCell &cell) {
         const QByteArray nf = cell.isNumber ? numberFormat(cell) : QByteArray();
-        const Key key{int(cell.font.base), cell.font.size,  cell.font.bold,
-                      cell.font.italic,     cell.color.rgba(), cell.fill.isValid() ? cell.fill.rgba() : 0,
-                      cell.alignRight,      nf};
+        const Key key{int(cell.font.base), cell.font.size,
+                      cell.font.bold,      cell.font.italic,
+                      cell.color.rgba(),   cell.fill.isValid() ? cell.fill.rgba() : 0,
+                      cell.alignRight,     nf};
         auto it = m_formats.find(key);
         if (it != m_formats.end())
             return it->second;
@@ -89,7 +90,8 @@ private:
 // Closes the workbook however writing ends; closing is what writes it.
 class Workbook {
 public:
-    explicit Workbook(const QString &path) : m_wb(workbook_new(QFile::encodeName(path).constData())) {}
+    explicit Workbook(const QString &path)
+        : m_wb(workbook_new(QFile::encodeName(path).constData())) {}
     ~Workbook() {
         if (m_wb)
             workbook_close(m_wb);

@@ -166,8 +166,8 @@ TEST_F(DesignerTest, ScriptedSessionOnShippedTemplateSavesTheChangesAndTheVariab
     whenModal<TextDialog>([](TextDialog &d) {
         d.editor()->setPlainText(QStringLiteral("Žádost "));
         d.editor()->moveCursor(QTextCursor::End);
-        const auto items = d.insertList()->findItems(QStringLiteral("ico"),
-                                                     Qt::MatchExactly | Qt::MatchRecursive);
+        const auto items =
+            d.insertList()->findItems(QStringLiteral("ico"), Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(items.size(), 1);
         d.insertItem(items.front());
         d.accept();
@@ -197,8 +197,9 @@ TEST_F(DesignerTest, ScriptedSessionOnShippedTemplateSavesTheChangesAndTheVariab
     EXPECT_EQ(savedText.font.size, 18);
     // Everything else as it was.
     for (size_t i = 0; i < original.pages[0].objects.size(); ++i) {
-        if (int(i) != title)
+        if (int(i) != title) {
             EXPECT_TRUE(saved.pages[0].objects[i] == original.pages[0].objects[i]) << i;
+        }
     }
     // The variables with the values the print command set.
     auto value = [&saved](const char *name) {
@@ -255,7 +256,8 @@ TEST_F(DesignerTest, MissingTemplateStartsEmptyA4AndSavingCreatesTheFile) {
     EXPECT_EQ(saved.pages[0].paper, QStringLiteral("A4"));
     EXPECT_TRUE(saved.pages[0].margins == (Margins{10, 10, 10, 10}));
     ASSERT_EQ(saved.pages[0].objects.size(), 1u);
-    EXPECT_EQ(std::get<TextObject>(saved.pages[0].objects[0]).font.family, QStringLiteral("Tahoma"));
+    EXPECT_EQ(std::get<TextObject>(saved.pages[0].objects[0]).font.family,
+              QStringLiteral("Tahoma"));
     ASSERT_EQ(saved.variables.size(), 1u);
     EXPECT_EQ(saved.variables[0].value, QStringLiteral("'2013'"));
 }
@@ -320,7 +322,7 @@ TEST_F(DesignerTest, GripsResizeBoxesAndMoveLineEnds) {
     drag(canvas, QPointF(100, 97.5), QPointF(170, 97.5)); // left grip past the right side
     EXPECT_EQ(std::get<RectObject>(*doc.object(4)).rect, QRectF(159, 80, 1, 35));
 
-    click(canvas, QPointF(80, 60)); // the line
+    click(canvas, QPointF(80, 60));                   // the line
     drag(canvas, QPointF(150, 60), QPointF(150, 70)); // its end
     const auto &l = std::get<LineObject>(*doc.object(3));
     EXPECT_EQ(l.from, QPointF(10, 60));
@@ -438,7 +440,8 @@ TEST_F(DesignerTest, SaveErrorShowsInTheEngineErrorBox) {
     auto w = open();
     EXPECT_FALSE(w->save());
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Cannot create file"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Cannot create file")))
+        << errors[0].toStdString();
     EXPECT_FALSE(w->wasSaved());
 }
 

@@ -25,6 +25,7 @@
 
 using namespace varnok;
 using namespace varnok::exports;
+using varnok::report::ScopedEngineErrorHandler;
 using varnok::test::whenModal;
 
 namespace {
@@ -112,8 +113,9 @@ TEST_F(MailTest, SendsTheReportAsPdfAttachment) {
     ASSERT_EQ(mailCount(), 1);
     const QJsonObject mail = receivedMail(0);
     EXPECT_EQ(mail[u"from"].toString(), QStringLiteral("kancelar@example.cz"));
-    EXPECT_EQ(mail[u"rcpt"].toArray().toVariantList(),
-              (QVariantList{QStringLiteral("kredity@example.cz"), QStringLiteral("vedouci@example.cz")}));
+    EXPECT_EQ(
+        mail[u"rcpt"].toArray().toVariantList(),
+        (QVariantList{QStringLiteral("kredity@example.cz"), QStringLiteral("vedouci@example.cz")}));
     EXPECT_EQ(mail[u"subject"].toString(), QStringLiteral("Žádost o kredit 2013"));
     EXPECT_FALSE(mail[u"date"].toString().isEmpty());
     EXPECT_EQ(mail[u"body"].toString().trimmed(),
@@ -142,13 +144,17 @@ TEST_F(MailTest, DialogSendsAndKeepsTheSettingsButNotThePassword) {
     m.ShowExportDialog = true;
     whenModal<MailDialog>([this](MailDialog &d) {
         EXPECT_EQ(d.findChild<QSpinBox *>(QStringLiteral("smtpPort"))->value(), 25);
-        d.findChild<QLineEdit *>(QStringLiteral("mailTo"))->setText(QStringLiteral("kredity@example.cz"));
+        d.findChild<QLineEdit *>(QStringLiteral("mailTo"))
+            ->setText(QStringLiteral("kredity@example.cz"));
         d.findChild<QLineEdit *>(QStringLiteral("mailSubject"))->setText(QStringLiteral("Žádost"));
-        d.findChild<QPlainTextEdit *>(QStringLiteral("mailBody"))->setPlainText(QStringLiteral("Text"));
-        d.findChild<QLineEdit *>(QStringLiteral("mailFrom"))->setText(QStringLiteral("kancelar@example.cz"));
+        d.findChild<QPlainTextEdit *>(QStringLiteral("mailBody"))
+            ->setPlainText(QStringLiteral("Text"));
+        d.findChild<QLineEdit *>(QStringLiteral("mailFrom"))
+            ->setText(QStringLiteral("kancelar@example.cz"));
         d.findChild<QLineEdit *>(QStringLiteral("smtpHost"))->setText(QStringLiteral("127.0.0.1"));
         d.findChild<QSpinBox *>(QStringLiteral("smtpPort"))->setValue(port);
-        d.findChild<QLineEdit *>(QStringLiteral("smtpPassword"))->setText(QStringLiteral("tajne-heslo"));
+        d.findChild<QLineEdit *>(QStringLiteral("smtpPassword"))
+            ->setText(QStringLiteral("tajne-heslo"));
         d.accept();
     });
     ASSERT_TRUE(m.exportReport(sample.report.preparedPages()));
@@ -190,13 +196,13 @@ TEST_F(MailTest, ErrorsAreShownInCzechWithTheCause) {
         const char16_t *expected;
     };
     const Case cases[] = {
-        {"nothing listens", [closedPort](MailExport &m) { m.SmtpPort = closedPort; },
-         u"127.0.0.1"},
+        {"nothing listens", [closedPort](MailExport &m) { m.SmtpPort = closedPort; }, u"127.0.0.1"},
         {"no recipient", [](MailExport &m) { m.Address = QStringLiteral(" ; "); },
          u"není zadán příjemce"},
-        {"header injection", [](MailExport &m) { m.Address = QStringLiteral("a@b.cz\r\nBcc: x@y.cz"); },
+        {"header injection",
+         [](MailExport &m) { m.Address = QStringLiteral("a@b.cz\r\nBcc: x@y.cz"); },
          u"není platná"},
-        {"no sender", [](MailExport &m) { m.FromMail.clear(); }, u"adresy odesílatele"},
+        {"no sender", [](MailExport &m) { m.FromMail.clear(); }, u"adresa odesílatele"},
         {"bad server name", [](MailExport &m) { m.SmtpHost = QStringLiteral("host/x"); },
          u"není platný název"},
     };
@@ -218,7 +224,8 @@ TEST_F(MailTest, ErrorsAreShownInCzechWithTheCause) {
 
 TEST(MailHeaders, NonAsciiHeadersTravelAsEncodedWords) {
     EXPECT_EQ(encodeHeader(QStringLiteral("Zadost 2013")), QByteArray("Zadost 2013"));
-    const QString czech = QStringLiteral("Žádost o kredit – příliš žluťoučký kůň úpěl ďábelské ódy");
+    const QString czech =
+        QStringLiteral("Žádost o kredit – příliš žluťoučký kůň úpěl ďábelské ódy");
     const QByteArray encoded = encodeHeader(czech);
     QString decoded;
     for (const QByteArray &word : encoded.split('\n')) {
@@ -229,7 +236,8 @@ TEST(MailHeaders, NonAsciiHeadersTravelAsEncodedWords) {
     }
     EXPECT_EQ(decoded, czech);
     EXPECT_EQ(recipients(QStringLiteral(" a@b.cz, c@d.cz;;e@f.cz ")),
-              (QStringList{QStringLiteral("a@b.cz"), QStringLiteral("c@d.cz"), QStringLiteral("e@f.cz")}));
+              (QStringList{QStringLiteral("a@b.cz"), QStringLiteral("c@d.cz"),
+                           QStringLiteral("e@f.cz")}));
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include "printing/exports/mailexport.h"
 #include "printing/exports/sheetlayout.h"
 #include "printing/exports/xlsexport.h"
+#include "printing/pdfexport.h"
 #include "printing/preview.h"
 #include "tests/designer/whenmodal.h"
 #include "tests/exports/shippedreport.h"
 #include "tests/exports/xlsx_reader.h"
+#include "tests/printing/decimalcomma.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,6 +46,7 @@ const SheetCell *cellWithText(const SheetLayout &l, const QString &text) {
 }
 
 TEST(SheetLayout, RowsFromBaselinesColumnsFromBoxes) {
+    test::DecimalComma comma;
     PreparedReport r;
     PreparedPage p;
     p.size = QSizeF(595, 842);
@@ -74,16 +77,16 @@ TEST(SheetLayout, RowsFromBaselinesColumnsFromBoxes) {
     EXPECT_EQ(head->fill, QColor(0x1f, 0x3a, 0x73));
     EXPECT_TRUE(head->font.bold);
     EXPECT_EQ(label->row, 1);
-    EXPECT_EQ(right->row, 1);                  // same line within 2 points
+    EXPECT_EQ(right->row, 1); // same line within 2 points
     EXPECT_EQ(number->row, 2);
-    EXPECT_EQ(number->column, label->column);  // one box, one column
+    EXPECT_EQ(number->column, label->column); // one box, one column
     EXPECT_GT(right->column, label->column);
     EXPECT_TRUE(number->isNumber);
     EXPECT_EQ(number->number, 2285);
     EXPECT_TRUE(number->grouped);
     EXPECT_TRUE(number->alignRight);
     EXPECT_FALSE(label->isNumber);
-    EXPECT_EQ(decimal->row, 4);                // after one empty row
+    EXPECT_EQ(decimal->row, 4); // after one empty row
     EXPECT_DOUBLE_EQ(decimal->number, 1.5);
     EXPECT_EQ(decimal->decimals, 1);
     ASSERT_EQ(l.pageStarts.size(), 2u);
@@ -97,7 +100,44 @@ TEST(SheetLayout, RowsFromBaselinesColumnsFromBoxes) {
     EXPECT_FALSE(cellWithText(plain, QStringLiteral("Hlavička"))->fill.isValid());
 }
 
+TEST(SheetLayout, TableColumnsFollowTheirLinesInsideARowBox) {
+    test::DecimalComma comma;
+    PreparedReport r;
+    PreparedPage p;
+    // A table row: one box over the whole width, columns split by lines,
+    // two right-aligned amounts of different widths per column.
+    for (int i = 0; i < 2; ++i) {
+        const double top = 100 + i * 20;
+        p.items.emplace_back(RectItem{QRectF(20, top, 500, 20), 0.5, Qt::black});
+        p.items.emplace_back(LineItem{QPointF(300, top), QPointF(300, top + 20), 0.5, Qt::black});
+        p.items.emplace_back(LineItem{QPointF(410, top), QPointF(410, top + 20), 0.5, Qt::black});
+        p.items.emplace_back(
+            run(24, top + 14, i ? QStringLiteral("Tržby") : QStringLiteral("Nákup")));
+        const QString a = i ? QStringLiteral("80 500") : QStringLiteral("1 120 000");
+        const QString b = i ? QStringLiteral("74 200") : QStringLiteral("1 240 000");
+        TextRun ra = run(0, top + 14, a), rb = run(0, top + 14, b);
+        ra.origin.setX(406 - ra.width);
+        rb.origin.setX(516 - rb.width);
+        p.items.emplace_back(ra);
+        p.items.emplace_back(rb);
+    }
+    r.pages.push_back(p);
+    const SheetLayout l = layoutSheet(r, SheetOptions());
+    ASSERT_EQ(l.cells.size(), 6u);
+    const SheetCell *small = cellWithText(l, QStringLiteral("80 500"));
+    const SheetCell *large = cellWithText(l, QStringLiteral("1 120 000"));
+    const SheetCell *last = cellWithText(l, QStringLiteral("74 200"));
+    ASSERT_TRUE(small && large && last);
+    EXPECT_EQ(small->column, large->column);
+    EXPECT_EQ(last->column, small->column + 1);
+    EXPECT_EQ(cellWithText(l, QStringLiteral("Tržby"))->column, small->column - 1);
+    EXPECT_TRUE(small->isNumber && small->alignRight);
+    EXPECT_EQ(small->number, 80500);
+    EXPECT_EQ(large->number, 1120000);
+}
+
 TEST(SheetLayout, ReadsNumbersAsTheReportPrintsThem) {
+    test::DecimalComma comma;
     struct Case {
         const char16_t *text;
         bool number;
@@ -113,10 +153,10 @@ TEST(SheetLayout, ReadsNumbersAsTheReportPrintsThem) {
         {u"0,25", true, 0.25, 2, false},
         {u"0", true, 0, 0, false},
         {u"46345701", true, 46345701, 0, false},
-        {u"01234", false, 0, 0, false},          // a code keeps its zero
-        {u"591 01", false, 0, 0, false},         // a postal code
+        {u"01234", false, 0, 0, false},  // a code keeps its zero
+        {u"591 01", false, 0, 0, false}, // a postal code
         {u"12,5 %", false, 0, 0, false},
-        {u"1.5", false, 0, 0, false},            // not the decimal comma
+        {u"1.5", false, 0, 0, false}, // not the decimal comma
         {u"1234567890123456", false, 0, 0, false},
         {u"2013/2014", false, 0, 0, false},
         {u"", false, 0, 0, false},
@@ -144,6 +184,7 @@ protected:
         return test::readFirstSheet(x.FileName);
     }
 
+    test::DecimalComma comma; // as the window sets it, before preparing
     QTemporaryDir dir;
     test::ShippedReport sample;
 };
@@ -155,9 +196,24 @@ TEST_F(XlsExportTest, ShippedReportCellsReadBack) {
     x.FileName = QStringLiteral("zadost.xlsx");
     const auto cells = exported(x);
     EXPECT_EQ(x.FileName, dir.filePath(QStringLiteral("zadost.xlsx"))); // the full path
+    const QString shots = qEnvironmentVariable("VARNOK_SHOTS");
+    if (!shots.isEmpty()) { // the workbook to look at
+        QDir().mkpath(shots);
+        QFile::remove(shots + QStringLiteral("/zadost.xlsx"));
+        QFile::copy(x.FileName, shots + QStringLiteral("/zadost.xlsx"));
+    }
     ASSERT_FALSE(cells.isEmpty());
 
-    EXPECT_EQ(cells.value(QStringLiteral("A1")).text, QStringLiteral("Žádost o kredit 2013"));
+    // The title in column A, below the company number printed above it
+    // at the right.
+    QString titleRef;
+    for (auto it = cells.begin(); it != cells.end() && titleRef.isEmpty(); ++it)
+        if (it->text == u"Žádost o kredit 2013")
+            titleRef = it.key();
+    int titleCol = -1, titleRow = -1;
+    test::cellPosition(titleRef, &titleCol, &titleRow);
+    EXPECT_EQ(titleCol, 0);
+    EXPECT_LE(titleRow, 1);
     // The label and the value of the company number box: one column, the
     // number as a number.
     QString labelRef, icoRef, totalRef;
@@ -183,7 +239,8 @@ TEST_F(XlsExportTest, ShippedReportCellsReadBack) {
     // Texts stay texts: the company name.
     bool nameFound = false;
     for (const auto &c : cells)
-        nameFound = nameFound || (!c.isNumber && c.text == sample.row.fieldText(QStringLiteral("nazevpodni")));
+        nameFound = nameFound ||
+                    (!c.isNumber && c.text == sample.row.fieldText(QStringLiteral("nazevpodni")));
     EXPECT_TRUE(nameFound);
 }
 
@@ -203,13 +260,13 @@ TEST_F(XlsExportTest, DialogReplacesAnExistingFileWithoutAsking) {
         EXPECT_EQ(d.objectName(), QStringLiteral("xlsExportDialog"));
         EXPECT_TRUE(d.testOption(QFileDialog::DontConfirmOverwrite));
         d.selectFile(path);
-        d.accept();
+        static_cast<QDialog &>(d).accept();
     });
     XlsExport x; // dialog and progress as the preview uses it
     const auto cells = exported(x);
     EXPECT_EQ(questions, 0);
     EXPECT_EQ(x.FileName, path);
-    EXPECT_EQ(cells.value(QStringLiteral("A1")).text, QStringLiteral("Žádost o kredit 2013"));
+    EXPECT_FALSE(cells.isEmpty());
 }
 
 TEST_F(XlsExportTest, CancelledDialogWritesNothing) {
@@ -229,7 +286,8 @@ TEST_F(XlsExportTest, UnwritableTargetShowsTheFileError) {
     x.FileName = dir.filePath(QStringLiteral("chybi/zadost.xlsx"));
     EXPECT_FALSE(x.exportReport(sample.report.preparedPages()));
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Cannot create file"))) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Cannot create file")))
+        << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains(QStringLiteral("chybi"))) << errors[0].toStdString();
 }
 
@@ -238,6 +296,7 @@ TEST_F(XlsExportTest, PreviewExportMenuOffersBothExports) {
     xls.ShowDialog = false;
     xls.FileName = dir.filePath(QStringLiteral("z_nahledu.xlsx"));
     MailExport mail;
+    PdfExport pdf; // dopdf, as on the window
     printing::PreviewWindow preview(sample.report);
     preview.resize(1000, 760);
     preview.show();
@@ -245,14 +304,11 @@ TEST_F(XlsExportTest, PreviewExportMenuOffersBothExports) {
     QMenu *menu = preview.exportMenu();
     emit menu->aboutToShow();
     QStringList texts;
-    QAction *xlsAction = nullptr;
-    for (QAction *a : menu->actions()) {
+    for (QAction *a : menu->actions())
         texts << a->text();
-        if (a->text() == xls.description())
-            xlsAction = a;
-    }
     EXPECT_TRUE(texts.contains(xls.description())) << texts.join(u'|').toStdString();
     EXPECT_TRUE(texts.contains(mail.description())) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(pdf.description())) << texts.join(u'|').toStdString();
 
     const QString shots = qEnvironmentVariable("VARNOK_SHOTS");
     if (!shots.isEmpty()) {
@@ -264,6 +320,12 @@ TEST_F(XlsExportTest, PreviewExportMenuOffersBothExports) {
         menu->hide();
     }
 
+    // The menu is filled afresh whenever it opens.
+    emit menu->aboutToShow();
+    QAction *xlsAction = nullptr;
+    for (QAction *a : menu->actions())
+        if (a->text() == xls.description())
+            xlsAction = a;
     ASSERT_NE(xlsAction, nullptr);
     xlsAction->trigger();
     EXPECT_FALSE(test::readFirstSheet(xls.FileName).isEmpty());

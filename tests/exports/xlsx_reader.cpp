@@ -47,17 +47,18 @@ void cellPosition(const QString &ref, int *column, int *row) {
 }
 
 QMap<QString, XlsxCell> readFirstSheet(const QString &path) {
-    const QStringList strings = sharedStrings(unzipped(path, QStringLiteral("xl/sharedStrings.xml")));
+    const QStringList strings =
+        sharedStrings(unzipped(path, QStringLiteral("xl/sharedStrings.xml")));
     QMap<QString, XlsxCell> cells;
     QXmlStreamReader r(unzipped(path, QStringLiteral("xl/worksheets/sheet1.xml")));
     while (!r.atEnd()) {
         r.readNext();
         if (!r.isStartElement() || r.name() != u"c")
             continue;
-        const QString ref = r.attributes().value(u"r").toString();
-        const QString type = r.attributes().value(u"t").toString();
+        const QString ref = r.attributes().value(QStringLiteral("r")).toString();
+        const QString type = r.attributes().value(QStringLiteral("t")).toString();
         XlsxCell cell;
-        cell.style = r.attributes().value(u"s").toInt();
+        cell.style = r.attributes().value(QStringLiteral("s")).toInt();
         while (r.readNextStartElement()) {
             if (r.name() == u"v") {
                 const QString v = r.readElementText();

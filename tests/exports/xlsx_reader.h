@@ -7,7 +7,7 @@ namespace varnok::test {
 
 // A cell of a workbook as its XML holds it.
 struct XlsxCell {
-    QString text;    // the shared string, or the number as written
+    QString text; // the shared string, or the number as written
     bool isNumber = false;
     int style = 0;
 };

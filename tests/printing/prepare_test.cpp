@@ -190,3 +190,23 @@ TEST(Prepare, EmptyTemplateGivesOneBlankPage) {
     EXPECT_TRUE(r.pages[0].items.empty());
     EXPECT_NEAR(r.pages[0].size.height(), 841.9, 0.1);
 }
+
+// Sizes no real template has, as a hand-edited one may: preparing ends,
+// and keeps at most the lines the text has.
+TEST(Prepare, AbsurdSizesEndWithinTheText) {
+    const MemoryDataSet ds = row();
+    const char *const cases[] = {
+        R"(<text x="0" y="0" w="60" h="20" size="0" wrap="1">[pozn]</text>)",
+        R"(<text x="0" y="0" w="60" h="1e300" wrap="1">[pozn]</text>)",
+        R"(<text x="0" y="0" w="60" h="20" size="1e300" shrink="1">[pozn]</text>)",
+        R"(<text x="0" y="0" w="60" h="20" size="1e6" shrink="1" wrap="1">[pozn]</text>)",
+        R"(<text x="0" y="0" w="60" h="20" size="-4" shrink="1" wrap="1">[pozn]</text>)",
+    };
+    for (const char *objects : cases) {
+        SCOPED_TRACE(objects);
+        const PreparedReport r = prepareReport(templateWith(objects), &ds);
+        ASSERT_EQ(r.pages.size(), 1u);
+        const QString runs = describe(r.pages[0]);
+        EXPECT_LE(runs.count(u'|'), 7) << runs.toStdString(); // the text has 7 words
+    }
+}
