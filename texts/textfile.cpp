@@ -39,7 +39,9 @@ QStringList readTextLines(const QString &fileName) {
     return lines;
 }
 
-int captionField(const QString &language) { return language == QStringLiteral("cj") ? 1 : 2; }
+int captionField(const QString &language) {
+    return language == QStringLiteral("cj") ? 1 : 2;
+}
 
 void applyCaptions(const QStringList &lines, int field, const std::vector<CaptionTarget> &targets) {
     for (const CaptionTarget &target : targets) {

@@ -50,20 +50,22 @@ QString prefixFor(const ReportObject &o) {
 } // namespace
 
 void moveSelection(DesignDocument &doc, const QPointF &delta, int mergeId) {
-    if (doc.selection().empty())
-        return;
-    doc.change(
-        QStringLiteral("Přesunutí"),
-        [&](DesignState &s) { forSelected(s, [&](ReportObject &o) { moveBy(o, delta); }); },
+    editSelection(
+        doc, QStringLiteral("Přesunutí"),
+        [&](ReportObject &o) {
+            moveBy(o, delta);
+            return true;
+        },
         mergeId);
 }
 
 void growSelection(DesignDocument &doc, const QPointF &delta, int mergeId) {
-    if (doc.selection().empty())
-        return;
-    doc.change(
-        QStringLiteral("Změna velikosti"),
-        [&](DesignState &s) { forSelected(s, [&](ReportObject &o) { growBy(o, delta); }); },
+    editSelection(
+        doc, QStringLiteral("Změna velikosti"),
+        [&](ReportObject &o) {
+            growBy(o, delta);
+            return true;
+        },
         mergeId);
 }
 

@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabBar>
@@ -122,7 +123,9 @@ DesignerWindow::DesignerWindow(report::Report &report, DesignerOptions options, 
     updatePageTabs();
     updateTitle();
     updateActions();
-    resize(1200, 860);
+    // As large as the screen allows, up to what shows a whole A4 width.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(qMin(1200, screen.width() * 9 / 10), qMin(860, screen.height() * 9 / 10));
     m_canvas->setFocus();
 }
 

@@ -115,39 +115,38 @@ QRectF withCoordinate(QRectF g, int index, double v) {
     return g;
 }
 
-// The outline of any object: a text's frame, a rectangle's border, a line.
-double lineWidthOf(const ReportObject &o) {
-    if (const auto *t = std::get_if<TextObject>(&o))
+// The outline of any object (a text's frame, a rectangle's border, a
+// line) and the fill of texts and rectangles, for reading and writing.
+template <class Object> auto &outlineWidth(Object &o) {
+    if (auto *t = std::get_if<TextObject>(&o))
         return t->frame.width;
-    if (const auto *r = std::get_if<RectObject>(&o))
+    if (auto *r = std::get_if<RectObject>(&o))
         return r->lineWidth;
     return std::get<LineObject>(o).width;
 }
 
-QColor lineColorOf(const ReportObject &o) {
-    if (const auto *t = std::get_if<TextObject>(&o))
+template <class Object> auto &outlineColor(Object &o) {
+    if (auto *t = std::get_if<TextObject>(&o))
         return t->frame.color;
-    if (const auto *r = std::get_if<RectObject>(&o))
+    if (auto *r = std::get_if<RectObject>(&o))
         return r->lineColor;
     return std::get<LineObject>(o).color;
 }
 
-QColor fillOf(const ReportObject &o) {
-    if (const auto *t = std::get_if<TextObject>(&o))
-        return t->fill;
-    if (const auto *r = std::get_if<RectObject>(&o))
-        return r->fill;
-    return QColor();
+// Null for a line, which has no fill.
+template <class Object> auto fillOf(Object &o) -> decltype(&std::get<TextObject>(o).fill) {
+    if (auto *t = std::get_if<TextObject>(&o))
+        return &t->fill;
+    if (auto *r = std::get_if<RectObject>(&o))
+        return &r->fill;
+    return nullptr;
 }
 
 bool setFill(ReportObject &o, const QColor &c) {
-    if (auto *t = std::get_if<TextObject>(&o))
-        t->fill = c;
-    else if (auto *r = std::get_if<RectObject>(&o))
-        r->fill = c;
-    else
-        return false;
-    return true;
+    QColor *fill = fillOf(o);
+    if (fill)
+        *fill = c;
+    return fill != nullptr;
 }
 
 } // namespace
@@ -300,12 +299,7 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     lines->addRow(QStringLiteral("Tloušťka čáry:"), m_lineWidth);
     connect(m_lineWidth, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         apply(FieldLineWidth, QStringLiteral("Tloušťka čáry"), [v](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o))
-                t->frame.width = v;
-            else if (auto *r = std::get_if<RectObject>(&o))
-                r->lineWidth = v;
-            else
-                std::get<LineObject>(o).width = v;
+            outlineWidth(o) = v;
             return true;
         });
     });
@@ -315,12 +309,7 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     lines->addRow(QStringLiteral("Barva čáry:"), m_lineColor);
     connect(m_lineColor, &ColorButton::colorPicked, this, [this](const QColor &c) {
         apply(FieldLineColor, QStringLiteral("Barva čáry"), [c](ReportObject &o) {
-            if (auto *t = std::get_if<TextObject>(&o))
-                t->frame.color = c;
-            else if (auto *r = std::get_if<RectObject>(&o))
-                r->lineColor = c;
-            else
-                std::get<LineObject>(o).color = c;
+            outlineColor(o) = c;
             return true;
         });
     });
@@ -331,7 +320,8 @@ PropertiesPanel::PropertiesPanel(DesignDocument &doc, QWidget *parent)
     m_fillColor->setObjectName(QStringLiteral("propFillColor"));
     auto *fill = new QHBoxLayout;
     fill->addWidget(m_fill);
-    fill->addWidget(m_fillColor, 1);
+    fill->addWidget(m_fillColor);
+    fill->addStretch(1);
     lines->addRow(QStringLiteral("Pozadí:"), fill);
     connect(m_fill, &QCheckBox::toggled, this, [this](bool on) {
         const QColor c =
@@ -426,10 +416,10 @@ void PropertiesPanel::refresh() {
         m_frame[i]->setEnabled(t);
     }
 
-    m_lineWidth->setValue(o ? lineWidthOf(*o) : 0);
-    m_lineColor->setColor(o ? lineColorOf(*o) : QColor(Qt::black));
+    m_lineWidth->setValue(o ? outlineWidth(*o) : 0);
+    m_lineColor->setColor(o ? outlineColor(*o) : QColor(Qt::black));
     const bool fills = o && !std::holds_alternative<LineObject>(*o);
-    const QColor fillColor = o ? fillOf(*o) : QColor();
+    const QColor fillColor = o && fillOf(*o) ? *fillOf(*o) : QColor();
     m_fill->setEnabled(fills);
     m_fillColor->setEnabled(fills);
     m_fill->setChecked(fillColor.isValid());

@@ -26,6 +26,7 @@ QTreeWidgetItem *group(QTreeWidget *tree, const QString &title) {
     item->setFont(0, f);
     item->setFlags(Qt::ItemIsEnabled);
     item->setExpanded(true);
+    item->setFirstColumnSpanned(true); // the title does not widen the name column
     return item;
 }
 
@@ -104,8 +105,8 @@ TextDialog::TextDialog(const QString &text, const ExpressionSources &sources, QW
     auto *split = new QSplitter(this);
     split->addWidget(left);
     split->addWidget(right);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    split->setStretchFactor(0, 1);
+    split->setStretchFactor(1, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -116,7 +117,7 @@ TextDialog::TextDialog(const QString &text, const ExpressionSources &sources, QW
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(split);
     layout->addWidget(buttons);
-    resize(720, 420);
+    resize(860, 460);
     m_edit->setFocus();
 }
 
