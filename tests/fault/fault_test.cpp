@@ -29,14 +29,17 @@ public:
         dir = tmp.path() + QStringLiteral("/db");
         script = QStringLiteral(VARNOK_SOURCE_DIR "/scripts/db.sh");
         start();
+    }
+    ~OwnServer() { QProcess::execute(script, {QStringLiteral("wipe"), dir}); }
+    // A restart may get another port when the old one is not free yet.
+    void start() {
+        ASSERT_EQ(QProcess::execute(script, {QStringLiteral("start"), dir}), 0);
         QFile env(dir + QStringLiteral("/env"));
-        env.open(QIODevice::ReadOnly);
+        ASSERT_TRUE(env.open(QIODevice::ReadOnly));
         for (const QByteArray &line : env.readAll().split('\n'))
             if (line.startsWith("VARNOK05_DB_PORT="))
                 port = line.mid(17).toInt();
     }
-    ~OwnServer() { QProcess::execute(script, {QStringLiteral("wipe"), dir}); }
-    void start() { ASSERT_EQ(QProcess::execute(script, {QStringLiteral("start"), dir}), 0); }
     void stop() { QProcess::execute(script, {QStringLiteral("stop"), dir}); }
     void kill9() {
         QFile pid(dir + QStringLiteral("/mariadbd.pid"));
