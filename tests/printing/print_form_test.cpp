@@ -12,6 +12,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace varnok;
@@ -127,7 +129,20 @@ TEST_F(PrintFormTest, GermanWhileTheBoxIsTicked) {
 TEST_F(PrintFormTest, AfterTheHotKeyTheDesignerInsteadOfAPrint) {
     state().DesignRequested = true;
     PreviewCloser closer;
+    // The window's print command opens the real designer: close it.
+    int designers = 0;
+    QTimer designerCloser;
+    designerCloser.setInterval(20);
+    QObject::connect(&designerCloser, &QTimer::timeout, [&designers] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && QByteArray(w->metaObject()->className()).contains("Designer")) {
+            ++designers;
+            w->close();
+        }
+    });
+    designerCloser.start();
     print();
+    EXPECT_EQ(designers, 1);
     EXPECT_FALSE(state().DesignRequested);
     EXPECT_EQ(closer.shown, 0);
     EXPECT_FALSE(QFile::exists(pdfPath()));
