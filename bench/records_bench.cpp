@@ -14,15 +14,19 @@ namespace {
 
 struct FullRow {
     FullRow() : db(), conn(db.connect()), q(conn.get()) {
-        QStringList cols{QStringLiteral("ico"), QStringLiteral("rok")}, vals{QStringLiteral("'1'"), QStringLiteral("2017")};
+        QStringList cols{QStringLiteral("ico"), QStringLiteral("rok")},
+            vals{QStringLiteral("'1'"), QStringLiteral("2017")};
         for (int r = 1; r <= 16; ++r) {
             const QString n = QStringLiteral("%1").arg(r, 2, 10, QLatin1Char('0'));
             cols << QStringLiteral("prod%1_hekt").arg(n) << QStringLiteral("prod%1_nahe").arg(n)
                  << QStringLiteral("prod%1_cena").arg(n) << QStringLiteral("plan%1_pv").arg(n);
-            vals << QString::number(10 * r) << QStringLiteral("6.5") << QStringLiteral("4200") << QString::number(5 * r);
+            vals << QString::number(10 * r) << QStringLiteral("6.5") << QStringLiteral("4200")
+                 << QString::number(5 * r);
         }
-        db.exec(QStringLiteral("insert into zadost_kredit (%1) values (%2)").arg(cols.join(u','), vals.join(u',')));
-        q.setSqlText(QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
+        db.exec(QStringLiteral("insert into zadost_kredit (%1) values (%2)")
+                    .arg(cols.join(u','), vals.join(u',')));
+        q.setSqlText(
+            QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
         q.open();
     }
     test::TestDatabase db;
@@ -37,7 +41,8 @@ FullRow &row() {
 
 void BM_FieldByName(benchmark::State &s) {
     ZQuery &q = row().q;
-    const QString names[] = {QStringLiteral("prod07_hekt"), QStringLiteral("plance"), QStringLiteral("zajisteni2")};
+    const QString names[] = {QStringLiteral("prod07_hekt"), QStringLiteral("plance"),
+                             QStringLiteral("zajisteni2")};
     for (auto _ : s)
         for (const QString &n : names)
             benchmark::DoNotOptimize(q.fieldByName(n).asInteger());

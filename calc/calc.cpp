@@ -19,7 +19,9 @@ void ensureEditing(ZQuery &q) {
         q.edit();
 }
 
-int readInt(ZQuery &q, const QString &column) { return q.fieldByName(column).asInteger(); }
+int readInt(ZQuery &q, const QString &column) {
+    return q.fieldByName(column).asInteger();
+}
 
 // Sums and products are whole 32-bit figures; one that does not fit is
 // reported instead of wrapping around into a wrong amount.
@@ -35,7 +37,9 @@ void writeInt(ZQuery &q, const QString &column, long double value) {
     q.fieldByName(column).setAsInteger(checked(value, column));
 }
 
-QString nn(int row) { return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0')); }
+QString nn(int row) {
+    return QStringLiteral("%1").arg(row, 2, 10, QLatin1Char('0'));
+}
 
 // One coverage percentage: part / claims × 100 at extended precision,
 // truncated. Any failure of the step gives 0 and is not reported.
@@ -52,7 +56,8 @@ void coverage(ZQuery &q, const QString &part, const QString &target) {
     }
 }
 
-void sumInto(ZQuery &q, const QString &prefix, const QString &suffix, int last, const QString &target) {
+void sumInto(ZQuery &q, const QString &prefix, const QString &suffix, int last,
+             const QString &target) {
     long long sum = 0;
     for (int row = 1; row <= last; ++row)
         sum += readInt(q, prefix + nn(row) + suffix);
@@ -62,7 +67,9 @@ void sumInto(ZQuery &q, const QString &prefix, const QString &suffix, int last, 
 
 } // namespace
 
-QString rowOfColumn(const QString &column) { return column.mid(4, 2); }
+QString rowOfColumn(const QString &column) {
+    return column.mid(4, 2);
+}
 
 void radek(ZQuery &q, const QString &row) {
     const QString hekt = QStringLiteral("prod") + row + QStringLiteral("_hekt");
@@ -89,8 +96,9 @@ void radek(ZQuery &q, const QString &row) {
 }
 
 void prepo(ZQuery &q, const QString &suffix) {
-    const QString prefix =
-        suffix == QStringLiteral("_pv") || suffix.isEmpty() ? QStringLiteral("plan") : QStringLiteral("prod");
+    const QString prefix = suffix == QStringLiteral("_pv") || suffix.isEmpty()
+                               ? QStringLiteral("plan")
+                               : QStringLiteral("prod");
     sumInto(q, prefix, suffix, 19, prefix + QStringLiteral("ce") + suffix);
 }
 
@@ -104,7 +112,8 @@ void pkredit(ZQuery &q) {
     copy("plance", "nakup");
     copy("prodce_suma", "produkce");
     writeInt(q, QStringLiteral("pohledavky"),
-             (long double)readInt(q, QStringLiteral("zavazky")) + readInt(q, QStringLiteral("prodej")));
+             (long double)readInt(q, QStringLiteral("zavazky")) +
+                 readInt(q, QStringLiteral("prodej")));
     coverage(q, QStringLiteral("nakup"), QStringLiteral("zajisteni"));
     coverage(q, QStringLiteral("produkce"), QStringLiteral("zajisteni2"));
 }
@@ -115,7 +124,8 @@ void salesTotal(ZQuery &q) {
 }
 
 void previousSalesTotal(ZQuery &q) {
-    sumInto(q, QStringLiteral("prodej"), QStringLiteral("_min"), 11, QStringLiteral("prodejce_min"));
+    sumInto(q, QStringLiteral("prodej"), QStringLiteral("_min"), 11,
+            QStringLiteral("prodejce_min"));
     pkredit(q);
 }
 
@@ -128,7 +138,8 @@ void landTotal(ZQuery &q) {
 
 void credit(ZQuery &q) {
     ensureEditing(q);
-    const double amount = double((long double)q.fieldByName(QStringLiteral("zadost")).asFloat() * kVat);
+    const double amount =
+        double((long double)q.fieldByName(QStringLiteral("zadost")).asFloat() * kVat);
     q.fieldByName(QStringLiteral("kredit")).setAsFloat(amount);
 }
 

@@ -8,15 +8,20 @@ namespace {
 QChar g_separator = u'.';
 }
 
-QChar decimalSeparator() { return g_separator; }
-void setDecimalSeparator(QChar separator) { g_separator = separator; }
+QChar decimalSeparator() {
+    return g_separator;
+}
+void setDecimalSeparator(QChar separator) {
+    g_separator = separator;
+}
 
 QString formatFloat(double value) {
     if (value == 0)
         return QStringLiteral("0");
     QString text;
     if (std::fabs(value) < 1e15 && std::fabs(value) >= 1e-4)
-        text = QString::number(value, 'f', 15 - qMax(0, int(std::floor(std::log10(std::fabs(value)))) + 1));
+        text = QString::number(value, 'f',
+                               15 - qMax(0, int(std::floor(std::log10(std::fabs(value)))) + 1));
     else
         text = QString::number(value, 'g', 15);
     if (text.contains(u'.') && !text.contains(u'e')) {

@@ -51,7 +51,8 @@ std::shared_ptr<ClientLibrary> ClientLibrary::load(const QStringList &names) {
         if (resolveAll(*lib))
             return lib;
     }
-    throw SqlError(QStringLiteral("Neexistuje dll knihovna(y): %1").arg(names.join(QStringLiteral(", "))));
+    throw SqlError(
+        QStringLiteral("Neexistuje dll knihovna(y): %1").arg(names.join(QStringLiteral(", "))));
 }
 
 } // namespace varnok

@@ -10,7 +10,9 @@ namespace varnok {
 
 namespace {
 
-MYSQL *mysql(void *handle) { return static_cast<MYSQL *>(handle); }
+MYSQL *mysql(void *handle) {
+    return static_cast<MYSQL *>(handle);
+}
 
 ColumnInfo::Kind kindOf(const MYSQL_FIELD &f) {
     switch (f.type) {
@@ -56,7 +58,9 @@ ColumnInfo::Kind kindOf(const MYSQL_FIELD &f) {
 ZConnection::ZConnection(QObject *parent)
     : QObject(parent), m_logToStderr(!qEnvironmentVariableIsEmpty("VARNOK05_SQL_LOG")) {}
 
-ZConnection::~ZConnection() { disconnect(); }
+ZConnection::~ZConnection() {
+    disconnect();
+}
 
 QStringList ZConnection::libraryNames() {
     // An installation may name its own client library.
@@ -68,7 +72,9 @@ QStringList ZConnection::libraryNames() {
             QStringLiteral("libmysqlclient.so")};
 }
 
-bool ZConnection::connected() const { return m_handle != nullptr; }
+bool ZConnection::connected() const {
+    return m_handle != nullptr;
+}
 
 void ZConnection::connect() {
     if (m_handle)
@@ -125,8 +131,9 @@ ResultSet ZConnection::run(const QString &sql) {
     QByteArray bytes;
     QChar refused;
     if (!cp1250::encode(sql, &bytes, &refused))
-        throw SqlError(QStringLiteral("SQL chyba: znak „%1“ nelze převést do kódové stránky Windows-1250")
-                           .arg(refused));
+        throw SqlError(
+            QStringLiteral("SQL chyba: znak „%1“ nelze převést do kódové stránky Windows-1250")
+                .arg(refused));
     MYSQL *m = mysql(m_handle);
     if (m_lib->real_query(m, bytes.constData(), (unsigned long)bytes.size()) != 0)
         raise();
@@ -142,7 +149,8 @@ ResultSet ZConnection::run(const QString &sql) {
         for (unsigned int i = 0; i < n; ++i) {
             ColumnInfo c;
             c.name = cp1250::decode(QByteArray(fields[i].name, int(fields[i].name_length)));
-            c.table = cp1250::decode(QByteArray(fields[i].org_table, int(fields[i].org_table_length)));
+            c.table =
+                cp1250::decode(QByteArray(fields[i].org_table, int(fields[i].org_table_length)));
             c.kind = kindOf(fields[i]);
             c.decimals = int(fields[i].decimals);
             c.primaryKey = fields[i].flags & PRI_KEY_FLAG;
@@ -173,11 +181,12 @@ QString ZConnection::escape(const QString &text) {
     QByteArray bytes;
     QChar refused;
     if (!cp1250::encode(text, &bytes, &refused))
-        throw SqlError(QStringLiteral("SQL chyba: znak „%1“ nelze převést do kódové stránky Windows-1250")
-                           .arg(refused));
+        throw SqlError(
+            QStringLiteral("SQL chyba: znak „%1“ nelze převést do kódové stránky Windows-1250")
+                .arg(refused));
     QByteArray out(bytes.size() * 2 + 1, '\0');
-    const unsigned long n =
-        m_lib->real_escape_string(mysql(m_handle), out.data(), bytes.constData(), (unsigned long)bytes.size());
+    const unsigned long n = m_lib->real_escape_string(
+        mysql(m_handle), out.data(), bytes.constData(), (unsigned long)bytes.size());
     out.truncate(int(n));
     return cp1250::decode(out);
 }
@@ -196,7 +205,9 @@ int ZConnection::addListener(Listener listener) {
     return id;
 }
 
-void ZConnection::removeListener(int id) { m_listeners.erase(id); }
+void ZConnection::removeListener(int id) {
+    m_listeners.erase(id);
+}
 
 void ZConnection::notify(const QString &sql) {
     if (m_logToStderr) {

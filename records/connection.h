@@ -16,7 +16,7 @@ class ClientLibrary;
 struct ColumnInfo {
     enum class Kind { Integer, Float, Text, Date, DateTime, Time, Blob };
     QString name;
-    QString table;   // the base table, empty for computed columns
+    QString table; // the base table, empty for computed columns
     Kind kind = Kind::Text;
     int decimals = 0;
     bool primaryKey = false;

@@ -27,12 +27,13 @@ QVariant fromServer(const QByteArray &bytes, Kind kind) {
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case Kind::DateTime: {
-        const QDateTime d =
-            QDateTime::fromString(QString::fromLatin1(bytes.left(19)), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QDateTime d = QDateTime::fromString(QString::fromLatin1(bytes.left(19)),
+                                                  QStringLiteral("yyyy-MM-dd HH:mm:ss"));
         return d.isValid() ? QVariant(d) : QVariant();
     }
     case Kind::Time:
-        return QVariant(QTime::fromString(QString::fromLatin1(bytes.left(8)), QStringLiteral("HH:mm:ss")));
+        return QVariant(
+            QTime::fromString(QString::fromLatin1(bytes.left(8)), QStringLiteral("HH:mm:ss")));
     case Kind::Blob:
         return QVariant(bytes);
     case Kind::Text:
@@ -64,8 +65,9 @@ bool parseInteger(const QString &text, qint64 *value) {
 }
 
 QString refusedCharacterMessage(QChar c, const QString &field) {
-    return QStringLiteral("Znak „%1“ (U+%2) nelze uložit do pole '%3': kódová stránka Windows-1250 jej "
-                          "neobsahuje.")
+    return QStringLiteral(
+               "Znak „%1“ (U+%2) nelze uložit do pole '%3': kódová stránka Windows-1250 jej "
+               "neobsahuje.")
         .arg(c)
         .arg(c.unicode(), 4, 16, QLatin1Char('0'))
         .arg(field);
@@ -86,7 +88,9 @@ const QVariant &ZField::value() const {
     return m_query->m_values.at(size_t(m_index));
 }
 
-bool ZField::isNull() const { return value().isNull(); }
+bool ZField::isNull() const {
+    return value().isNull();
+}
 
 int ZField::asInteger() const {
     const QVariant &v = value();
@@ -96,7 +100,8 @@ int ZField::asInteger() const {
     case Kind::Integer: {
         const qint64 n = v.toLongLong();
         if (n < INT_MIN || n > INT_MAX)
-            throw Error(QStringLiteral("Hodnota pole '%1' je mimo rozsah celého čísla").arg(fieldName()));
+            throw Error(
+                QStringLiteral("Hodnota pole '%1' je mimo rozsah celého čísla").arg(fieldName()));
         return int(n);
     }
     case Kind::Float: {
@@ -104,7 +109,8 @@ int ZField::asInteger() const {
         // rounding mode of the floating-point unit).
         const double r = std::nearbyint(v.toDouble());
         if (!(r >= INT_MIN && r <= INT_MAX))
-            throw Error(QStringLiteral("Hodnota pole '%1' je mimo rozsah celého čísla").arg(fieldName()));
+            throw Error(
+                QStringLiteral("Hodnota pole '%1' je mimo rozsah celého čísla").arg(fieldName()));
         return int(r);
     }
     default: {
@@ -190,7 +196,8 @@ void ZField::setAsFloat(double value) {
     case Kind::Integer: {
         const double r = std::nearbyint(value);
         if (!(r >= INT_MIN && r <= INT_MAX))
-            throw Error(QStringLiteral("Hodnota pole '%1' je mimo rozsah celého čísla").arg(fieldName()));
+            throw Error(
+                QStringLiteral("Hodnota pole '%1' je mimo rozsah celého čísla").arg(fieldName()));
         store(QVariant(qint64(r)));
         return;
     }
@@ -208,15 +215,16 @@ void ZField::setAsString(const QString &text) {
     case Kind::Integer: {
         qint64 n = 0;
         if (!parseInteger(text, &n))
-            throw Error(QStringLiteral("'%1' is not a valid integer value for field '%2'").arg(text, fieldName()));
+            throw Error(QStringLiteral("'%1' is not a valid integer value for field '%2'")
+                            .arg(text, fieldName()));
         store(QVariant(n));
         return;
     }
     case Kind::Float: {
         double d = 0;
         if (!parseFloat(text, &d))
-            throw Error(
-                QStringLiteral("'%1' is not a valid floating point value for field '%2'").arg(text, fieldName()));
+            throw Error(QStringLiteral("'%1' is not a valid floating point value for field '%2'")
+                            .arg(text, fieldName()));
         store(QVariant(d));
         return;
     }
@@ -230,7 +238,8 @@ void ZField::setAsString(const QString &text) {
         return;
     }
     case Kind::DateTime: {
-        const QDateTime d = QDateTime::fromString(text.trimmed(), QStringLiteral("d.M.yyyy H:mm:ss"));
+        const QDateTime d =
+            QDateTime::fromString(text.trimmed(), QStringLiteral("d.M.yyyy H:mm:ss"));
         if (!d.isValid())
             throw Error(QStringLiteral("'%1' is not a valid date and time").arg(text));
         store(QVariant(d));
@@ -273,27 +282,34 @@ void ZField::setAsDate(const QDate &date) {
         setAsString(date.toString(QStringLiteral("d.M.yyyy")));
 }
 
-void ZField::clear() { store(QVariant()); }
+void ZField::clear() {
+    store(QVariant());
+}
 
 void ZField::store(QVariant value) {
     m_query->requireActive();
     if (m_query->m_state != DataSetState::Edit && m_query->m_state != DataSetState::Insert)
-        throw Error(QStringLiteral("%1: Dataset not in edit or insert mode").arg(m_query->objectName()));
+        throw Error(
+            QStringLiteral("%1: Dataset not in edit or insert mode").arg(m_query->objectName()));
     m_query->m_values[size_t(m_index)] = std::move(value);
     m_query->markWritten(m_index);
 }
 
 // ---------------------------------------------------------------- ZQuery
 
-ZQuery::ZQuery(ZConnection *connection, QObject *parent) : QObject(parent), m_connection(connection) {}
+ZQuery::ZQuery(ZConnection *connection, QObject *parent)
+    : QObject(parent), m_connection(connection) {}
 
 ZQuery::~ZQuery() = default;
 
-void ZQuery::setSqlText(const QString &text) { m_sql = text.split(u'\n'); }
+void ZQuery::setSqlText(const QString &text) {
+    m_sql = text.split(u'\n');
+}
 
 void ZQuery::requireActive() const {
     if (m_state == DataSetState::Inactive)
-        throw Error(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
+        throw Error(QStringLiteral("%1: Cannot perform this operation on a closed dataset")
+                        .arg(objectName()));
 }
 
 void ZQuery::setState(DataSetState state) {
@@ -417,7 +433,8 @@ void ZQuery::post() {
                 if (table.isEmpty())
                     table = c.table;
                 else if (table != c.table)
-                    throw Error(QStringLiteral("Řádek nelze uložit: data nepocházejí z jedné tabulky."));
+                    throw Error(
+                        QStringLiteral("Řádek nelze uložit: data nepocházejí z jedné tabulky."));
             }
             if (c.primaryKey && key < 0)
                 key = int(&f - &m_fields.front());
@@ -433,7 +450,8 @@ void ZQuery::post() {
         QString statement;
         if (m_state == DataSetState::Edit) {
             if (key < 0)
-                throw Error(QStringLiteral("Řádek nelze uložit: tabulka %1 nemá primární klíč.").arg(table));
+                throw Error(QStringLiteral("Řádek nelze uložit: tabulka %1 nemá primární klíč.")
+                                .arg(table));
             QStringList sets;
             for (qsizetype k = 0; k < names.size(); ++k)
                 sets << names[k] + QStringLiteral(" = ") + values[k];
@@ -449,8 +467,8 @@ void ZQuery::post() {
         m_connection->run(statement);
         if (m_state == DataSetState::Edit && m_connection->affectedRows() == 0)
             throw Error(QStringLiteral("Řádek nelze uložit: v databázi už neexistuje."));
-        if (m_state == DataSetState::Insert && key >= 0 && m_fields[size_t(key)]->info().autoIncrement &&
-            m_values[size_t(key)].isNull())
+        if (m_state == DataSetState::Insert && key >= 0 &&
+            m_fields[size_t(key)]->info().autoIncrement && m_values[size_t(key)].isNull())
             m_values[size_t(key)] = QVariant(qint64(m_connection->lastInsertId()));
     }
     if (m_state == DataSetState::Insert)

@@ -50,7 +50,8 @@ public:
 
 private:
     friend class ZQuery;
-    ZField(ZQuery *query, int index, ColumnInfo info) : m_query(query), m_index(index), m_info(std::move(info)) {}
+    ZField(ZQuery *query, int index, ColumnInfo info)
+        : m_query(query), m_index(index), m_info(std::move(info)) {}
     void store(QVariant value);
 
     ZQuery *m_query;

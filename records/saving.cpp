@@ -7,15 +7,16 @@ namespace varnok::saving {
 
 QString orderDataStatement(ZConnection &c, const ZField &zadost, const QString &ico) {
     if (zadost.isNull())
-        throw Error(QStringLiteral("Není vyplněna požadovaná částka kreditu, do objednávek nebylo nic "
-                                   "uloženo."));
+        throw Error(
+            QStringLiteral("Není vyplněna požadovaná částka kreditu, do objednávek nebylo nic "
+                           "uloženo."));
     // The amount goes in as the server reads numbers, whatever the
     // decimal separator of the window.
     const QString amount = zadost.kind() == ZField::Kind::Integer
                                ? QString::number(qint64(zadost.value().toLongLong()))
                                : QString::number(zadost.asFloat(), 'g', 15);
-    return QStringLiteral("update adresarbor set kreditnavi = ") + amount + QStringLiteral(" where ico = \"") +
-           c.escape(ico) + QStringLiteral("\"");
+    return QStringLiteral("update adresarbor set kreditnavi = ") + amount +
+           QStringLiteral(" where ico = \"") + c.escape(ico) + QStringLiteral("\"");
 }
 
 void commitRow(ZQuery &q) {

@@ -46,7 +46,9 @@ QString TForm1::windowStateFile() const {
            QStringLiteral(".INI");
 }
 
-QString TForm1::configurationFile() const { return m_programDir + QStringLiteral("../varnok05.ini"); }
+QString TForm1::configurationFile() const {
+    return m_programDir + QStringLiteral("../varnok05.ini");
+}
 
 void TForm1::FormCreate() {
     AppState &st = state();
@@ -67,12 +69,15 @@ void TForm1::FormCreate() {
     ZQuery1->sql().clear();
 }
 
-void TForm1::suiButton1Click() { close(); }
+void TForm1::suiButton1Click() {
+    close();
+}
 
 void TForm1::tdGlobalHotKeys1HotKeys0Execute() {
     // Bring the program to the front; only a window in its normal state
     // (neither minimised nor maximised) arms the designer.
-    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const bool normal =
+        !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     raise();
     activateWindow();
     if (normal)
@@ -84,7 +89,8 @@ void TForm1::restoreFormStorage() {
         IniFile ini(windowStateFile());
         if (ini.readInteger(kStorageSection, QStringLiteral("FormVersion"), 0) < 0)
             return;
-        const int index = ini.readInteger(kStorageSection, QStringLiteral("roky_TabIndex"), roky->currentIndex());
+        const int index =
+            ini.readInteger(kStorageSection, QStringLiteral("roky_TabIndex"), roky->currentIndex());
         if (index >= 0 && index < roky->count())
             roky->setCurrentIndex(index);
     } catch (...) {
@@ -96,7 +102,8 @@ void TForm1::saveFormStorage() {
     m_storageSaved = true;
     IniFile ini(windowStateFile());
     ini.writeString(kStorageSection, QStringLiteral("FormVersion"), QStringLiteral("0"));
-    ini.writeString(kStorageSection, QStringLiteral("roky_TabIndex"), QString::number(roky->currentIndex()));
+    ini.writeString(kStorageSection, QStringLiteral("roky_TabIndex"),
+                    QString::number(roky->currentIndex()));
 }
 
 void TForm1::showEvent(QShowEvent *event) {

@@ -41,14 +41,15 @@ void TForm1::FormShow() {
         st.CurrentIco = arg1;
     } else {
         IniFile ini(windowStateFile());
-        st.CurrentIco = ini.readString(QStringLiteral("Posledni"), QStringLiteral("ICO"), QString());
+        st.CurrentIco =
+            ini.readString(QStringLiteral("Posledni"), QStringLiteral("ICO"), QString());
     }
     const QString arg2 = m_args.value(1);
     st.CurrentYear = !arg2.isEmpty() ? arg2 : QString::number(QDate::currentDate().year());
 
     if (otevri_vetu()) {
-        suiImagePanel2->setText(ZQuery1->fieldByName(QStringLiteral("nazevpodni")).asString() + u' ' +
-                                st.CurrentYear);
+        suiImagePanel2->setText(ZQuery1->fieldByName(QStringLiteral("nazevpodni")).asString() +
+                                u' ' + st.CurrentYear);
         preloz(st.PrintLanguage);
         selectTabOfYear(roky, st.CurrentYear);
     } else {
@@ -83,7 +84,8 @@ bool TForm1::otevri_vetu() {
         const QString requested = st.CurrentYear;
         opening::selectRow(q, st.CurrentIco, st.CurrentYear);
         // Never below 2013, and never below the year asked for.
-        while (q.isEmpty() && st.CurrentYear != QStringLiteral("2013") && toIntOrThrow(st.CurrentYear) > 2013) {
+        while (q.isEmpty() && st.CurrentYear != QStringLiteral("2013") &&
+               toIntOrThrow(st.CurrentYear) > 2013) {
             st.CurrentYear = opening::previousYear(st.CurrentYear);
             opening::selectRow(q, st.CurrentIco, st.CurrentYear);
         }
@@ -108,7 +110,8 @@ bool TForm1::otevri_vetu() {
         if (opravdu->ShowModal() == 2)
             return false;
         // D. Generation.
-        for (const QStringList &statement : opening::generation(*ZConnection1, st.CurrentIco, st.CurrentYear))
+        for (const QStringList &statement :
+             opening::generation(*ZConnection1, st.CurrentIco, st.CurrentYear))
             opening::runStatement(q, statement);
     }
 
@@ -120,9 +123,10 @@ bool TForm1::otevri_vetu() {
         // Only a company missing from the address book generates nothing;
         // the window must not offer an empty row for editing.
         q.close();
-        showStopMessage(this, QStringLiteral("Firma s IČO „%1“ není v adresáři firem, větu žádosti pro rok %2 "
-                                             "nelze vygenerovat.")
-                                  .arg(st.CurrentIco, st.CurrentYear));
+        showStopMessage(
+            this, QStringLiteral("Firma s IČO „%1“ není v adresáři firem, větu žádosti pro rok %2 "
+                                 "nelze vygenerovat.")
+                      .arg(st.CurrentIco, st.CurrentYear));
         return false;
     }
     st.FirstOpenPending = false;
@@ -141,8 +145,8 @@ void TForm1::rokyTabActive(int tabIndex) {
         selectTabOfYear(roky, st.CurrentYear);
     }
     if (ZQuery1->active() && !ZQuery1->isEmpty())
-        suiImagePanel2->setText(ZQuery1->fieldByName(QStringLiteral("nazevpodni")).asString() + u' ' +
-                                st.CurrentYear);
+        suiImagePanel2->setText(ZQuery1->fieldByName(QStringLiteral("nazevpodni")).asString() +
+                                u' ' + st.CurrentYear);
 }
 
 } // namespace varnok

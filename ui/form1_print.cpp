@@ -34,11 +34,10 @@ void TForm1::suiButton2Click() {
 
     printing::PrintCommand &command = printing::PrintCommand::of(this);
     if (!m_printComponents) {
-        m_printComponents = std::shared_ptr<void>(new PrintComponents, [](void *p) {
-            delete static_cast<PrintComponents *>(p);
-        });
-        command.setDesigner([this](report::Report &report, const printing::DesignerSettings &settings,
-                                   QWidget *window) {
+        m_printComponents = std::shared_ptr<void>(
+            new PrintComponents, [](void *p) { delete static_cast<PrintComponents *>(p); });
+        command.setDesigner([this](report::Report &report,
+                                   const printing::DesignerSettings &settings, QWidget *window) {
             QStringList columns;
             for (int i = 0; i < ZQuery1->fieldCount(); ++i)
                 columns << ZQuery1->field(i).fieldName();

@@ -45,8 +45,8 @@ void TForm1::suiButton3Click() {
 
     // The order data goes through a second query on the same connection,
     // which also ends the transaction begun above.
-    const QString statement =
-        saving::orderDataStatement(*ZConnection1, q.fieldByName(QStringLiteral("zadost")), state().CurrentIco);
+    const QString statement = saving::orderDataStatement(
+        *ZConnection1, q.fieldByName(QStringLiteral("zadost")), state().CurrentIco);
     {
         ZQuery second(ZConnection1);
         second.sql() << statement;

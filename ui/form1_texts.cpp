@@ -11,7 +11,8 @@ void TForm1::preloz(const QString &language) {
     std::vector<CaptionTarget> targets;
     targets.reserve(m_captioned.size());
     for (const Captioned &c : m_captioned)
-        targets.emplace_back(c.tag, [this, control = c.control](const QString &text) { setCaption(control, text); });
+        targets.emplace_back(
+            c.tag, [this, control = c.control](const QString &text) { setCaption(control, text); });
     applyCaptions(lines, captionField(language), targets);
 }
 

@@ -129,7 +129,12 @@ DesignerWindow::DesignerWindow(report::Report &report, DesignerOptions options, 
     m_canvas->setFocus();
 }
 
-DesignerWindow::~DesignerWindow() = default;
+DesignerWindow::~DesignerWindow() {
+    // The document and its undo stack are children, destroyed after this
+    // class's part of the window; the stack still signals then.
+    m_doc->undoStack()->disconnect(this);
+    m_doc->disconnect(this);
+}
 
 QAction *DesignerWindow::addAction(const QString &name, const QString &text,
                                    const QKeySequence &key, const std::function<void()> &slot) {

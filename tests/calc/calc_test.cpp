@@ -40,7 +40,8 @@ protected:
         }
         db->exec(QStringLiteral("insert into zadost_kredit (%1) values (%2)")
                      .arg(names.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))));
-        q->setSqlText(QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
+        q->setSqlText(
+            QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
         q->open();
     }
     int i(const char *column) { return q->fieldByName(QString::fromLatin1(column)).asInteger(); }
@@ -60,13 +61,14 @@ TEST_F(CalcTest, QuantityIsTheTruncatedExtendedProduct) {
         int celk;
     };
     const Case cases[] = {
-        {"3", "2.5", 7},    {"3", "-2.5", -7}, {"10", "2.3", 22}, {"10", "0.7", 6},
-        {"10", "5.6", 55},  {"10", "8.2", 81}, {"10", "1.1", 11}, {"NULL", "2.5", 0},
-        {"4", "NULL", 0},   {"250", "6.48", 1620},
+        {"3", "2.5", 7},   {"3", "-2.5", -7},     {"10", "2.3", 22}, {"10", "0.7", 6},
+        {"10", "5.6", 55}, {"10", "8.2", 81},     {"10", "1.1", 11}, {"NULL", "2.5", 0},
+        {"4", "NULL", 0},  {"250", "6.48", 1620},
     };
     for (const Case &c : cases) {
         SetUp();
-        openRowWith(QStringLiteral("prod05_hekt=%1, prod05_nahe=%2, prod05_cena=10").arg(QString::fromLatin1(c.hekt), QString::fromLatin1(c.nahe)));
+        openRowWith(QStringLiteral("prod05_hekt=%1, prod05_nahe=%2, prod05_cena=10")
+                        .arg(QString::fromLatin1(c.hekt), QString::fromLatin1(c.nahe)));
         calc::radek(*q, QStringLiteral("05"));
         EXPECT_EQ(i("prod05_celk"), c.celk) << c.hekt << " x " << c.nahe;
         EXPECT_EQ(i("prod05_suma"), c.celk * 10) << c.hekt << " x " << c.nahe;
@@ -74,9 +76,10 @@ TEST_F(CalcTest, QuantityIsTheTruncatedExtendedProduct) {
 }
 
 TEST_F(CalcTest, RowValuesTotalsAndSummary) {
-    openRowWith(QStringLiteral("prod03_hekt=120, prod03_nahe=1, prod03_cena=450, plan03_pv=100, "
-                               "prod03_celk=500, prod17_hekt=5, prod17_suma=1000, plan19=7, plan19_pv=3, "
-                               "prod20_cena=400, prod20_nahe=9, zavazky=6000"));
+    openRowWith(
+        QStringLiteral("prod03_hekt=120, prod03_nahe=1, prod03_cena=450, plan03_pv=100, "
+                       "prod03_celk=500, prod17_hekt=5, prod17_suma=1000, plan19=7, plan19_pv=3, "
+                       "prod20_cena=400, prod20_nahe=9, zavazky=6000"));
     calc::radek(*q, QStringLiteral("03"));
     EXPECT_EQ(i("prod03_celk"), 120) << "a typed quantity is replaced";
     EXPECT_EQ(i("prod03_suma"), 54000);
@@ -99,7 +102,8 @@ TEST_F(CalcTest, LeavingAFieldUnchangedStillMarksTheRow) {
     calc::radek(*q, QStringLiteral("01"));
     EXPECT_EQ(q->state(), DataSetState::Edit);
     EXPECT_TRUE(q->modified());
-    EXPECT_EQ(s("prod01_celk"), QStringLiteral("0")) << "NULL inputs count as 0 and the result is written";
+    EXPECT_EQ(s("prod01_celk"), QStringLiteral("0"))
+        << "NULL inputs count as 0 and the result is written";
 }
 
 TEST_F(CalcTest, CreditSummaryCases) {
@@ -128,8 +132,9 @@ TEST_F(CalcTest, CreditSummaryCases) {
 }
 
 TEST_F(CalcTest, SalesTotalsFeedTheSummary) {
-    openRowWith(QStringLiteral("prodej01=500, prodej02=500, prodej11=1, prodej01_min=7, prodej11_min=3, "
-                               "zavazky=1000, plance=500, prodce_suma=1500"));
+    openRowWith(
+        QStringLiteral("prodej01=500, prodej02=500, prodej11=1, prodej01_min=7, prodej11_min=3, "
+                       "zavazky=1000, plance=500, prodce_suma=1500"));
     calc::salesTotal(*q);
     EXPECT_EQ(i("prodejce"), 1001);
     EXPECT_EQ(i("prodej"), 1001);
@@ -173,7 +178,8 @@ TEST_F(CalcTest, OverflowStopsTheRecomputationNamingTheColumn) {
         calc::radek(*q, QStringLiteral("01"));
         FAIL() << "10^10 was written into a 32-bit column";
     } catch (const Error &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("'prod01_suma'"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("'prod01_suma'")))
+            << e.message().toStdString();
     }
     EXPECT_EQ(i("prod01_celk"), 100000) << "figures written before the failing step stay";
     EXPECT_EQ(s("pohledavky"), QString()) << "later steps are not run";

@@ -14,8 +14,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 
 using namespace varnok;
 using namespace varnok::test;
@@ -75,7 +75,8 @@ public:
 };
 
 void openRow(ZQuery &q) {
-    q.setSqlText(QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
+    q.setSqlText(
+        QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
     q.open();
 }
 
@@ -84,7 +85,8 @@ void openRow(ZQuery &q) {
 TEST(Faults, ServerStoppedUnderAModifiedRowGivesSqlErrorsNotACrash) {
     VARNOK_REQUIRE_SERVER();
     OwnServer server;
-    server.exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('1', 2017, 5)"));
+    server.exec(
+        QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('1', 2017, 5)"));
     ZConnection c;
     server.configure(c);
     ZQuery q(&c);
@@ -100,9 +102,11 @@ TEST(Faults, ServerStoppedUnderAModifiedRowGivesSqlErrorsNotACrash) {
             saving::commitRow(q);
             FAIL() << "saved into a stopped server";
         } catch (const SqlError &e) {
-            EXPECT_TRUE(e.message().startsWith(QStringLiteral("SQL chyba: "))) << e.message().toStdString();
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("SQL chyba: ")))
+                << e.message().toStdString();
         }
-        EXPECT_EQ(q.fieldByName(QStringLiteral("zavazky")).asInteger(), 99) << "the typed value stays";
+        EXPECT_EQ(q.fieldByName(QStringLiteral("zavazky")).asInteger(), 99)
+            << "the typed value stays";
         EXPECT_TRUE(q.modified());
     }
     EXPECT_LT(t.elapsed(), 30000) << "a dead server must not freeze the window";
@@ -113,7 +117,8 @@ TEST(Faults, ServerKilledDuringASaveLeavesTheOldOrTheNewRow) {
     // The server dies just before the named statement reaches it.
     for (const char *victim : {"commit", "start transaction"}) {
         OwnServer server;
-        server.exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky, nakup_min) values ('1', 2017, 5, 6)"));
+        server.exec(QStringLiteral(
+            "insert into zadost_kredit (ico, rok, zavazky, nakup_min) values ('1', 2017, 5, 6)"));
         ZConnection c;
         server.configure(c);
         ZQuery q(&c);
@@ -132,7 +137,8 @@ TEST(Faults, ServerKilledDuringASaveLeavesTheOldOrTheNewRow) {
         });
         EXPECT_THROW(saving::commitRow(q), SqlError) << victim;
         server.start();
-        const QString row = server.scalar(QStringLiteral("select concat(zavazky, '/', nakup_min) from zadost_kredit"));
+        const QString row = server.scalar(
+            QStringLiteral("select concat(zavazky, '/', nakup_min) from zadost_kredit"));
         if (QLatin1String(victim) == QLatin1String("commit"))
             EXPECT_EQ(row, QStringLiteral("5/6")) << "nothing half-written";
         else
@@ -143,7 +149,8 @@ TEST(Faults, ServerKilledDuringASaveLeavesTheOldOrTheNewRow) {
 TEST(Faults, TwoCopiesOnOneApplicationKeepEachOthersColumns) {
     VARNOK_REQUIRE_SERVER();
     TestDatabase db;
-    db.exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky, nakup_min, zadost_min) values ('1', 2017, 5, 6, 7)"));
+    db.exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky, nakup_min, zadost_min) "
+                           "values ('1', 2017, 5, 6, 7)"));
     auto a = db.connect(), b = db.connect();
     ZQuery qa(a.get()), qb(b.get());
     openRow(qa);
@@ -155,14 +162,16 @@ TEST(Faults, TwoCopiesOnOneApplicationKeepEachOthersColumns) {
     qb.fieldByName(QStringLiteral("nakup_min")).setAsInteger(60);
     qb.fieldByName(QStringLiteral("zavazky")).setAsInteger(5); // written, but as it was read
     saving::commitRow(qb);
-    EXPECT_EQ(db.scalar(QStringLiteral("select concat(zavazky, '/', nakup_min, '/', zadost_min) from zadost_kredit")),
+    EXPECT_EQ(db.scalar(QStringLiteral(
+                  "select concat(zavazky, '/', nakup_min, '/', zadost_min) from zadost_kredit")),
               QStringLiteral("50/60/7"));
 }
 
 TEST(Faults, CaptionFilesOfRandomBytesOrManyLinesDoNotHurtTheWindow) {
     VARNOK_REQUIRE_SERVER();
     FormFixture fx;
-    fx.db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni) values ('123', 2017, 'Statek')"));
+    fx.db().exec(QStringLiteral(
+        "insert into zadost_kredit (ico, rok, nazevpodni) values ('123', 2017, 'Statek')"));
     QByteArray random(20000, '\0');
     quint32 seed = 12345;
     for (char &ch : random) {

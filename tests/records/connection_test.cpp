@@ -31,13 +31,13 @@ TEST(Connection, ConnectFailuresCarryTheServersText) {
         const char *expected;
     };
     const Case cases[] = {
-        {"wrong password", s.host, s.user, QStringLiteral("spatne"), QStringLiteral("varnok_ram"), s.port,
-         "Access denied"},
+        {"wrong password", s.host, s.user, QStringLiteral("spatne"), QStringLiteral("varnok_ram"),
+         s.port, "Access denied"},
         {"unknown database", s.host, s.user, s.password, QStringLiteral("neni_takova"), s.port,
          "Unknown database"},
         // Port 1 on loopback: nothing listens there.
-        {"closed port", QStringLiteral("127.0.0.1"), s.user, s.password, QStringLiteral("varnok_ram"), 1,
-         "Can't connect"},
+        {"closed port", QStringLiteral("127.0.0.1"), s.user, s.password,
+         QStringLiteral("varnok_ram"), 1, "Can't connect"},
     };
     for (const Case &c : cases) {
         ZConnection conn;
@@ -47,8 +47,10 @@ TEST(Connection, ConnectFailuresCarryTheServersText) {
         conn.Database = c.database;
         conn.Port = c.port;
         const QString message = connectError(conn);
-        EXPECT_TRUE(message.startsWith(QStringLiteral("SQL chyba: "))) << c.what << ": " << message.toStdString();
-        EXPECT_TRUE(message.contains(QLatin1String(c.expected))) << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(message.startsWith(QStringLiteral("SQL chyba: ")))
+            << c.what << ": " << message.toStdString();
+        EXPECT_TRUE(message.contains(QLatin1String(c.expected)))
+            << c.what << ": " << message.toStdString();
         EXPECT_FALSE(conn.connected());
     }
 }
@@ -93,7 +95,8 @@ TEST(Connection, FirstStatementOpensTheConnectionAndEveryStatementIsHeard) {
     q.sql().clear();
     q.sql() << QStringLiteral("select 1") << QStringLiteral("from dual");
     q.open();
-    EXPECT_EQ(heard, (QStringList{QStringLiteral("set names cp1250"), QStringLiteral("select 1\nfrom dual")}));
+    EXPECT_EQ(heard, (QStringList{QStringLiteral("set names cp1250"),
+                                  QStringLiteral("select 1\nfrom dual")}));
 }
 
 TEST(Connection, LostConnectionGivesSqlErrorAndKeepsUnpostedValues) {
@@ -106,7 +109,8 @@ TEST(Connection, LostConnectionGivesSqlErrorAndKeepsUnpostedValues) {
     q.setSqlText(QStringLiteral("select connection_id()"));
     q.open();
     const int id = q.field(0).asInteger();
-    q.setSqlText(QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
+    q.setSqlText(
+        QStringLiteral("select * from zadost_kredit where ico = \"1\" and rok = \"2017\""));
     q.open();
     q.edit();
     q.fieldByName(QStringLiteral("zavazky")).setAsInteger(777);
@@ -116,7 +120,8 @@ TEST(Connection, LostConnectionGivesSqlErrorAndKeepsUnpostedValues) {
         q.post();
         FAIL() << "post on a killed connection succeeded";
     } catch (const SqlError &e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("SQL chyba: "))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("SQL chyba: ")))
+            << e.message().toStdString();
     }
     EXPECT_EQ(q.state(), DataSetState::Edit);
     EXPECT_EQ(q.fieldByName(QStringLiteral("zavazky")).asInteger(), 777);

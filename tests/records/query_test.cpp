@@ -23,7 +23,10 @@ protected:
     void TearDown() override { setDecimalSeparator(u'.'); }
 
     void openRow(const QString &ico = QStringLiteral("123"), int year = 2017) {
-        q->setSqlText(QStringLiteral("select * from zadost_kredit where ico = \"%1\" and rok = \"%2\"").arg(ico).arg(year));
+        q->setSqlText(
+            QStringLiteral("select * from zadost_kredit where ico = \"%1\" and rok = \"%2\"")
+                .arg(ico)
+                .arg(year));
         q->open();
     }
     ZField &f(const char *name) { return q->fieldByName(QString::fromLatin1(name)); }
@@ -37,10 +40,11 @@ protected:
 } // namespace
 
 TEST_F(QueryTest, AccessorConversions) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, prod01_hekt, prod01_nahe, prod02_nahe, "
-                            "prod03_nahe, prod04_nahe, prod05_nahe, kredit, nazevpodni, priznani) values "
-                            "('123', 2017, -42, 2.50, 3.50, -2.50, 7.25, NULL, 60.50, 'Statek Kouřim', "
-                            "'2018-03-05')"));
+    db->exec(QStringLiteral(
+        "insert into zadost_kredit (ico, rok, prod01_hekt, prod01_nahe, prod02_nahe, "
+        "prod03_nahe, prod04_nahe, prod05_nahe, kredit, nazevpodni, priznani) values "
+        "('123', 2017, -42, 2.50, 3.50, -2.50, 7.25, NULL, 60.50, 'Statek Kouřim', "
+        "'2018-03-05')"));
     setDecimalSeparator(u',');
     openRow();
     struct Case {
@@ -74,7 +78,8 @@ TEST_F(QueryTest, AccessorConversions) {
 }
 
 TEST_F(QueryTest, FieldLookupIgnoresCaseAndRefusesUnknownNames) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
+    db->exec(
+        QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
     openRow();
     EXPECT_EQ(q->fieldByName(QStringLiteral("ZAVAZKY")).asInteger(), 5);
     try {
@@ -100,12 +105,14 @@ TEST_F(QueryTest, SetAsStringConvertsOrRefusesWithTheFieldMessage) {
         {"prod01_hekt", "12", "", "12"},
         {"prod01_hekt", "-7", "", "-7"},
         {"prod01_hekt", "+7", "", "7"},
-        {"prod01_hekt", "1-2", "'1-2' is not a valid integer value for field 'prod01_hekt'", nullptr},
-        {"prod01_hekt", "99999999999", "'99999999999' is not a valid integer value for field 'prod01_hekt'",
+        {"prod01_hekt", "1-2", "'1-2' is not a valid integer value for field 'prod01_hekt'",
          nullptr},
+        {"prod01_hekt", "99999999999",
+         "'99999999999' is not a valid integer value for field 'prod01_hekt'", nullptr},
         {"prod01_nahe", "2,5", "", "2,5"},
         {"prod01_nahe", "1E2", "", "100"},
-        {"prod01_nahe", "2,5,1", "'2,5,1' is not a valid floating point value for field 'prod01_nahe'", nullptr},
+        {"prod01_nahe", "2,5,1",
+         "'2,5,1' is not a valid floating point value for field 'prod01_nahe'", nullptr},
         {"prod01_nahe", "", "", ""},
         {"nazevpodni", "Žluťoučký kůň", "", "Žluťoučký kůň"},
     };
@@ -125,7 +132,8 @@ TEST_F(QueryTest, SetAsStringConvertsOrRefusesWithTheFieldMessage) {
 }
 
 TEST_F(QueryTest, StateAndModifiedFlag) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
+    db->exec(
+        QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
     EXPECT_EQ(q->state(), DataSetState::Inactive);
     openRow();
     EXPECT_EQ(q->state(), DataSetState::Browse);
@@ -166,17 +174,21 @@ TEST_F(QueryTest, PostWritesOnlyTheChangedColumnsByPrimaryKey) {
     heard.clear();
     q->post();
     ASSERT_EQ(heard.size(), 1);
-    EXPECT_EQ(heard.front(), QStringLiteral("update `zadost_kredit` set `zavazky` = 50, `pozn_duvod` = 'nový "
-                                            "\\\"důvod\\\" s \\'apostrofem\\' a \\\\' where `id` = ") +
-                                 id);
-    EXPECT_EQ(db->scalar(QStringLiteral("select nakup_min from zadost_kredit")), QStringLiteral("66"));
-    EXPECT_EQ(db->scalar(QStringLiteral("select zavazky from zadost_kredit")), QStringLiteral("50"));
+    EXPECT_EQ(heard.front(),
+              QStringLiteral("update `zadost_kredit` set `zavazky` = 50, `pozn_duvod` = 'nový "
+                             "\\\"důvod\\\" s \\'apostrofem\\' a \\\\' where `id` = ") +
+                  id);
+    EXPECT_EQ(db->scalar(QStringLiteral("select nakup_min from zadost_kredit")),
+              QStringLiteral("66"));
+    EXPECT_EQ(db->scalar(QStringLiteral("select zavazky from zadost_kredit")),
+              QStringLiteral("50"));
     EXPECT_EQ(db->scalar(QStringLiteral("select pozn_duvod from zadost_kredit")),
               QStringLiteral("nový \"důvod\" s 'apostrofem' a \\"));
 }
 
 TEST_F(QueryTest, PostWithoutChangesSendsNothing) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
+    db->exec(
+        QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
     openRow();
     q->edit();
     f("zavazky").setAsInteger(5);
@@ -195,12 +207,15 @@ TEST_F(QueryTest, EditOnAnEmptyResultInsertsARow) {
     f("rok").setAsInteger(2017);
     q->post();
     EXPECT_FALSE(q->isEmpty());
-    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from zadost_kredit where ico = '999'")), QStringLiteral("1"));
-    EXPECT_EQ(f("id").asString(), db->scalar(QStringLiteral("select id from zadost_kredit where ico = '999'")));
+    EXPECT_EQ(db->scalar(QStringLiteral("select count(*) from zadost_kredit where ico = '999'")),
+              QStringLiteral("1"));
+    EXPECT_EQ(f("id").asString(),
+              db->scalar(QStringLiteral("select id from zadost_kredit where ico = '999'")));
 }
 
 TEST_F(QueryTest, TransactionStatementsReallyCommitAndUndo) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
+    db->exec(
+        QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
     auto run = [this](const char *sql) {
         q->sql().clear();
         q->sql() << QString::fromLatin1(sql);
@@ -235,30 +250,35 @@ TEST_F(QueryTest, CzechTextTravelsInWindows1250) {
     f("nazevpodni").setAsString(text);
     q->post();
     // Check the server's own UTF-8 copy, not our round trip.
-    EXPECT_EQ(db->scalar(QStringLiteral("select hex(convert(nazevpodni using utf8mb4)) from zadost_kredit")),
+    EXPECT_EQ(db->scalar(QStringLiteral(
+                  "select hex(convert(nazevpodni using utf8mb4)) from zadost_kredit")),
               QString::fromLatin1(text.toUtf8().toHex().toUpper()));
     openRow();
     EXPECT_EQ(f("nazevpodni").asString(), text);
 }
 
 TEST_F(QueryTest, TextTheCodePageCannotHoldIsRefused) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni) values ('123', 2017, 'Agro')"));
+    db->exec(QStringLiteral(
+        "insert into zadost_kredit (ico, rok, nazevpodni) values ('123', 2017, 'Agro')"));
     openRow();
     q->edit();
     try {
         f("nazevpodni").setAsString(QStringLiteral("Агро"));
         FAIL() << "Cyrillic text was accepted";
     } catch (const Error &e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("nazevpodni"))) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains(QStringLiteral("nazevpodni")))
+            << e.message().toStdString();
         EXPECT_TRUE(e.message().contains(QStringLiteral("А"))) << e.message().toStdString();
     }
     EXPECT_EQ(f("nazevpodni").asString(), QStringLiteral("Agro"));
     q->post();
-    EXPECT_EQ(db->scalar(QStringLiteral("select nazevpodni from zadost_kredit")), QStringLiteral("Agro"));
+    EXPECT_EQ(db->scalar(QStringLiteral("select nazevpodni from zadost_kredit")),
+              QStringLiteral("Agro"));
 }
 
 TEST_F(QueryTest, FirstPostsPendingEdits) {
-    db->exec(QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
+    db->exec(
+        QStringLiteral("insert into zadost_kredit (ico, rok, zavazky) values ('123', 2017, 5)"));
     openRow();
     q->edit();
     f("zavazky").setAsInteger(8);

@@ -10,7 +10,9 @@ DialogAnswerer::DialogAnswerer(QList<int> answers) : m_answers(std::move(answers
     m_timer.start();
 }
 
-DialogAnswerer::~DialogAnswerer() { m_timer.stop(); }
+DialogAnswerer::~DialogAnswerer() {
+    m_timer.stop();
+}
 
 void DialogAnswerer::poll() {
     TMessageDialog *d = TMessageDialog::active();

@@ -16,7 +16,7 @@ public:
     explicit DialogAnswerer(QList<int> answers);
     ~DialogAnswerer() override;
 
-    QStringList texts;  // text of every dialog shown
+    QStringList texts; // text of every dialog shown
     QStringList captions;
     int unexpected = 0;
 

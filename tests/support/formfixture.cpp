@@ -12,7 +12,8 @@ FormFixture::FormFixture() : m_db(std::make_unique<TestDatabase>()) {
     QDir().mkpath(m_programDir);
     // The caption file is read from the current directory.
     m_oldCurrent = QDir::currentPath();
-    QFile::copy(QStringLiteral(VARNOK_SOURCE_DIR "/resources/texty.txt"), m_programDir + QStringLiteral("texty.txt"));
+    QFile::copy(QStringLiteral(VARNOK_SOURCE_DIR "/resources/texty.txt"),
+                m_programDir + QStringLiteral("texty.txt"));
     QDir::setCurrent(m_programDir);
     writeConfiguration();
     state() = AppState();
@@ -27,10 +28,12 @@ void FormFixture::writeConfiguration(const QString &extraLines) {
     QFile f(m_dir.path() + QStringLiteral("/varnok05.ini"));
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     const ServerSettings &s = m_db->server();
-    const QString text = QStringLiteral("[LogOn]\r\n%6IP=%1\r\nPassword=%2\r\nUser=%3\r\nSQLport=%4\r\nDatabase=%5\r\n")
-                             .arg(s.host, s.password, s.user)
-                             .arg(s.port)
-                             .arg(m_db->name(), extraLines);
+    const QString text =
+        QStringLiteral(
+            "[LogOn]\r\n%6IP=%1\r\nPassword=%2\r\nUser=%3\r\nSQLport=%4\r\nDatabase=%5\r\n")
+            .arg(s.host, s.password, s.user)
+            .arg(s.port)
+            .arg(m_db->name(), extraLines);
     f.write(text.toLatin1());
 }
 
@@ -42,7 +45,9 @@ TForm1 &FormFixture::create(const QStringList &args) {
     return *m_form;
 }
 
-void FormFixture::show() { m_form->show(); }
+void FormFixture::show() {
+    m_form->show();
+}
 
 void FormFixture::destroy() {
     if (m_form) {

@@ -32,7 +32,8 @@ TestDatabase::TestDatabase(bool withDemo) : m_server(ServerSettings::fromEnviron
     m_admin->Password = m_server.password;
     m_admin->Database = QString();
     m_admin->run(QStringLiteral("drop database if exists %1").arg(m_name));
-    m_admin->run(QStringLiteral("create database %1 character set utf8mb4 collate utf8mb4_czech_ci").arg(m_name));
+    m_admin->run(QStringLiteral("create database %1 character set utf8mb4 collate utf8mb4_czech_ci")
+                     .arg(m_name));
     m_admin->run(QStringLiteral("use %1").arg(m_name));
     loadFile(QStringLiteral(VARNOK_SCHEMA_SQL));
     if (withDemo)
@@ -61,7 +62,9 @@ std::unique_ptr<ZConnection> TestDatabase::connect() const {
     return c;
 }
 
-void TestDatabase::exec(const QString &sql) { m_admin->run(sql); }
+void TestDatabase::exec(const QString &sql) {
+    m_admin->run(sql);
+}
 
 QString TestDatabase::scalar(const QString &sql) {
     const ResultSet r = m_admin->run(sql);

@@ -26,8 +26,9 @@ TDBEdit *fieldOf(TForm1 &form, const QString &column) {
 TEST(CalcThroughTheWindow, EnterInAnAreaFieldUpdatesRowTotalsAndCreditPage) {
     VARNOK_REQUIRE_SERVER();
     FormFixture fx;
-    fx.db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni, prod03_nahe, prod03_cena, plan03_pv, "
-                                "prod01_suma, zavazky) values ('123', 2017, 'Statek', 2.3, 450, 100, 1000, 5000)"));
+    fx.db().exec(QStringLiteral(
+        "insert into zadost_kredit (ico, rok, nazevpodni, prod03_nahe, prod03_cena, plan03_pv, "
+        "prod01_suma, zavazky) values ('123', 2017, 'Statek', 2.3, 450, 100, 1000, 5000)"));
     {
         DialogAnswerer none({});
         fx.create({QStringLiteral("123"), QStringLiteral("2017")});
@@ -48,13 +49,13 @@ TEST(CalcThroughTheWindow, EnterInAnAreaFieldUpdatesRowTotalsAndCreditPage) {
         const char *text;
     };
     const Shown shown[] = {
-        {"prod03_celk", "22"},    // 10 × 2,3 truncated at extended precision
-        {"prod03_suma", "9900"},  // 22 × 450
-        {"plan03", "45000"},      // 100 × 450
-        {"prodce_hekt", "10"},    {"prodce_celk", "22"}, {"prodce_suma", "10900"},
-        {"plance_pv", "100"},     {"plance", "45000"},
-        {"produkce", "10900"},    {"nakup", "45000"},    {"pohledavky", "5000"},
-        {"zajisteni", "900"},     {"zajisteni2", "218"},
+        {"prod03_celk", "22"},   // 10 × 2,3 truncated at extended precision
+        {"prod03_suma", "9900"}, // 22 × 450
+        {"plan03", "45000"},     // 100 × 450
+        {"prodce_hekt", "10"},   {"prodce_celk", "22"},  {"prodce_suma", "10900"},
+        {"plance_pv", "100"},    {"plance", "45000"},    {"produkce", "10900"},
+        {"nakup", "45000"},      {"pohledavky", "5000"}, {"zajisteni", "900"},
+        {"zajisteni2", "218"},
     };
     for (const Shown &s : shown) {
         TDBEdit *e = fieldOf(form, QString::fromLatin1(s.column));

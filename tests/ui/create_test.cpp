@@ -20,8 +20,10 @@ protected:
         VARNOK_REQUIRE_SERVER();
         fx = std::make_unique<FormFixture>();
         for (int year : {2016, 2017, 2018, 2019})
-            fx->db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni) values ('123', %1, 'Statek')")
-                              .arg(year));
+            fx->db().exec(
+                QStringLiteral(
+                    "insert into zadost_kredit (ico, rok, nazevpodni) values ('123', %1, 'Statek')")
+                    .arg(year));
     }
     std::unique_ptr<FormFixture> fx;
 };
@@ -41,13 +43,21 @@ TEST_F(CreateTest, ConfigurationCases) {
         {"normal start", "", {}, true, "", "cj"},
         {"no configuration file", nullptr, {}, false, "", "cj"},
         {"SQLport abc", "SQLport=abc\r\n", {}, false, "'abc' is not a valid integer value", "cj"},
-        {"/EDIT is not the switch", "", {QStringLiteral("123"), QStringLiteral("2017"), QStringLiteral("/EDIT")}, true, "",
+        {"/EDIT is not the switch",
+         "",
+         {QStringLiteral("123"), QStringLiteral("2017"), QStringLiteral("/EDIT")},
+         true,
+         "",
          "cj"},
         {"-edit is not the switch", "", {QStringLiteral("-edit")}, true, "", "cj"},
         // No global hot keys on the offscreen platform: the refusal stops
         // the start-up handler before the language and the connection.
-        {"/edit twice", "", {QStringLiteral("123"), QStringLiteral("/edit"), QStringLiteral("/edit")}, false,
-         "System Error.  Code: 50.\n", ""},
+        {"/edit twice",
+         "",
+         {QStringLiteral("123"), QStringLiteral("/edit"), QStringLiteral("/edit")},
+         false,
+         "System Error.  Code: 50.\n",
+         ""},
     };
     for (const Case &c : cases) {
         state() = AppState();
@@ -57,16 +67,18 @@ TEST_F(CreateTest, ConfigurationCases) {
             QFile::remove(fx->programDir() + QStringLiteral("../varnok05.ini"));
         DialogAnswerer answers({1, 1, 1});
         TForm1 &form = fx->create(c.args);
-        EXPECT_EQ(form.ZConnection1->connected(), c.connected) << c.what << " " << answers.texts.join(u'|').toStdString();
+        EXPECT_EQ(form.ZConnection1->connected(), c.connected)
+            << c.what << " " << answers.texts.join(u'|').toStdString();
         EXPECT_EQ(state().PrintLanguage, QString::fromLatin1(c.printLanguage)) << c.what;
         EXPECT_TRUE(state().FirstOpenPending) << c.what;
         EXPECT_FALSE(state().DesignRequested) << c.what;
         if (*c.error) {
             ASSERT_FALSE(answers.texts.isEmpty()) << c.what;
-            EXPECT_TRUE(answers.texts.front().startsWith(QString::fromUtf8(c.error))) << c.what << ": "
-                                                                                      << answers.texts.front().toStdString();
+            EXPECT_TRUE(answers.texts.front().startsWith(QString::fromUtf8(c.error)))
+                << c.what << ": " << answers.texts.front().toStdString();
         } else if (c.ini) {
-            EXPECT_TRUE(answers.texts.isEmpty()) << c.what << ": " << answers.texts.join(u'|').toStdString();
+            EXPECT_TRUE(answers.texts.isEmpty())
+                << c.what << ": " << answers.texts.join(u'|').toStdString();
         }
         if (!c.ini) {
             // The built-in settings were used: a host that is not ours.
@@ -74,7 +86,8 @@ TEST_F(CreateTest, ConfigurationCases) {
             EXPECT_EQ(form.ZConnection1->Port, 0);
             ASSERT_FALSE(answers.texts.isEmpty());
             EXPECT_TRUE(answers.texts.front().startsWith(QStringLiteral("SQL chyba: ")) ||
-                        answers.texts.front() == QStringLiteral("Nezdařilo se připojení k SQL serveru"))
+                        answers.texts.front() ==
+                            QStringLiteral("Nezdařilo se připojení k SQL serveru"))
                 << answers.texts.front().toStdString();
         }
         fx->destroy();
@@ -110,9 +123,11 @@ TEST_F(CreateTest, WindowStateIsWrittenAtEveryCloseRequest) {
         DialogAnswerer back({2});
         EXPECT_FALSE(form.close());
     }
-    EXPECT_EQ(ini.readString(QStringLiteral("TForm1"), QStringLiteral("roky_TabIndex"), QString()), QStringLiteral("2"))
+    EXPECT_EQ(ini.readString(QStringLiteral("TForm1"), QStringLiteral("roky_TabIndex"), QString()),
+              QStringLiteral("2"))
         << "written also when the close is cancelled";
-    EXPECT_EQ(ini.readString(QStringLiteral("TForm1"), QStringLiteral("FormVersion"), QString()), QStringLiteral("0"));
+    EXPECT_EQ(ini.readString(QStringLiteral("TForm1"), QStringLiteral("FormVersion"), QString()),
+              QStringLiteral("0"));
     {
         DialogAnswerer cont({1}); // the changes are let go
         form.roky->setCurrentIndex(1);
@@ -121,7 +136,8 @@ TEST_F(CreateTest, WindowStateIsWrittenAtEveryCloseRequest) {
         DialogAnswerer cont({});
         EXPECT_TRUE(form.close());
     }
-    EXPECT_EQ(ini.readString(QStringLiteral("TForm1"), QStringLiteral("roky_TabIndex"), QString()), QStringLiteral("1"));
+    EXPECT_EQ(ini.readString(QStringLiteral("TForm1"), QStringLiteral("roky_TabIndex"), QString()),
+              QStringLiteral("1"));
 }
 
 TEST_F(CreateTest, StoredTabIndexIsRestoredBeforeShowingUnlessOutsideTheTabs) {
@@ -129,7 +145,8 @@ TEST_F(CreateTest, StoredTabIndexIsRestoredBeforeShowingUnlessOutsideTheTabs) {
         state() = AppState();
         fx->create({QStringLiteral("123"), QStringLiteral("2019")});
         IniFile(fx->form().windowStateFile())
-            .writeString(QStringLiteral("TForm1"), QStringLiteral("roky_TabIndex"), QString::number(stored));
+            .writeString(QStringLiteral("TForm1"), QStringLiteral("roky_TabIndex"),
+                         QString::number(stored));
         DialogAnswerer none({});
         fx->show();
         // 2019 has no tab, so the tab stays where the storage put it.

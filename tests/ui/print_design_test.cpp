@@ -39,8 +39,10 @@ QString closeNextModal(std::function<void()> action) {
 TEST(PrintDesignMode, HotKeyThenFirstPrintDesignsAndTheSecondPrints) {
     VARNOK_REQUIRE_SERVER();
     FormFixture fx;
-    fx.db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni) values ('123', 2017, 'Statek')"));
-    QFile::copy(QStringLiteral(VARNOK_SOURCE_DIR "/resources/zadost.fr3"), fx.programDir() + QStringLiteral("zadost.fr3"));
+    fx.db().exec(QStringLiteral(
+        "insert into zadost_kredit (ico, rok, nazevpodni) values ('123', 2017, 'Statek')"));
+    QFile::copy(QStringLiteral(VARNOK_SOURCE_DIR "/resources/zadost.fr3"),
+                fx.programDir() + QStringLiteral("zadost.fr3"));
     {
         DialogAnswerer none({});
         fx.create({QStringLiteral("123"), QStringLiteral("2017")});
@@ -49,12 +51,14 @@ TEST(PrintDesignMode, HotKeyThenFirstPrintDesignsAndTheSecondPrints) {
     TForm1 &form = fx.form();
     const QString pdf = fx.programDir() + QStringLiteral("zadost.pdf");
     state().DesignRequested = true;
-    const QString first = closeNextModal([&] { QTest::mouseClick(form.suiButton2, Qt::LeftButton); });
+    const QString first =
+        closeNextModal([&] { QTest::mouseClick(form.suiButton2, Qt::LeftButton); });
     EXPECT_TRUE(first.contains(QStringLiteral("Designer"))) << first.toStdString();
     EXPECT_FALSE(state().DesignRequested);
     EXPECT_FALSE(QFile::exists(pdf)) << "design mode prints nothing";
 
-    const QString second = closeNextModal([&] { QTest::mouseClick(form.suiButton2, Qt::LeftButton); });
+    const QString second =
+        closeNextModal([&] { QTest::mouseClick(form.suiButton2, Qt::LeftButton); });
     EXPECT_TRUE(second.contains(QStringLiteral("Preview"))) << second.toStdString();
     EXPECT_TRUE(QFile::exists(pdf));
     EXPECT_EQ(state().PrintLanguage, QStringLiteral("cj"));

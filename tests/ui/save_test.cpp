@@ -19,7 +19,8 @@ using namespace varnok::test;
 
 namespace {
 
-const QString kSel = QStringLiteral("select * from zadost_kredit where ico = \"123\" and rok = \"2017\"");
+const QString kSel =
+    QStringLiteral("select * from zadost_kredit where ico = \"123\" and rok = \"2017\"");
 
 class SaveTest : public ::testing::Test {
 protected:
@@ -27,8 +28,9 @@ protected:
         VARNOK_REQUIRE_SERVER();
         fx = std::make_unique<FormFixture>();
         db().exec(QStringLiteral("insert into adresarbor (ico, kreditnavi) values ('123', 10)"));
-        db().exec(QStringLiteral("insert into zadost_kredit (ico, rok, nazevpodni, zadost, priznani, zavazky) "
-                                 "values ('123', 2017, 'Statek', 150, '2017-04-01', 5)"));
+        db().exec(QStringLiteral(
+            "insert into zadost_kredit (ico, rok, nazevpodni, zadost, priznani, zavazky) "
+            "values ('123', 2017, 'Statek', 150, '2017-04-01', 5)"));
         DialogAnswerer none({});
         fx->create({QStringLiteral("123"), QStringLiteral("2017")});
         fx->show();
@@ -52,7 +54,8 @@ protected:
 TEST_F(SaveTest, SaveWithoutChangesStillCommitsReopensAndAsks) {
     DialogAnswerer answers({2});
     save();
-    EXPECT_EQ(fx->statements, (QStringList{QStringLiteral("commit"), QStringLiteral("start transaction"), kSel}));
+    EXPECT_EQ(fx->statements,
+              (QStringList{QStringLiteral("commit"), QStringLiteral("start transaction"), kSel}));
     EXPECT_EQ(answers.texts, QStringList{QStringLiteral("Uložit částku kreditu do objednávek?")});
     EXPECT_EQ(q().state(), DataSetState::Browse);
     EXPECT_FALSE(q().modified());
@@ -64,12 +67,16 @@ TEST_F(SaveTest, OrderDataWrittenAndConfirmedThenTheQuestionComesBack) {
     auto answers = std::make_unique<DialogAnswerer>(QList<int>{1, 1});
     save();
     ASSERT_GE(fx->statements.size(), 6);
-    EXPECT_TRUE(fx->statements.at(0).startsWith(QStringLiteral("update `zadost_kredit` set `zavazky` = 77")));
-    EXPECT_EQ(fx->statements.mid(1), (QStringList{QStringLiteral("commit"), QStringLiteral("start transaction"), kSel,
-                                                  QStringLiteral("update adresarbor set kreditnavi = 150 where ico = \"123\""),
-                                                  QStringLiteral("commit")}));
-    EXPECT_EQ(answers->texts, (QStringList{QStringLiteral("Uložit částku kreditu do objednávek?"),
-                                           QStringLiteral("Částka kreditu do objednávek uložena!")}));
+    EXPECT_TRUE(fx->statements.at(0).startsWith(
+        QStringLiteral("update `zadost_kredit` set `zavazky` = 77")));
+    EXPECT_EQ(
+        fx->statements.mid(1),
+        (QStringList{QStringLiteral("commit"), QStringLiteral("start transaction"), kSel,
+                     QStringLiteral("update adresarbor set kreditnavi = 150 where ico = \"123\""),
+                     QStringLiteral("commit")}));
+    EXPECT_EQ(answers->texts,
+              (QStringList{QStringLiteral("Uložit částku kreditu do objednávek?"),
+                           QStringLiteral("Částka kreditu do objednávek uložena!")}));
     answers.reset();
     EXPECT_EQ(server("select kreditnavi from adresarbor where ico = '123'"), QStringLiteral("150"));
     EXPECT_EQ(server("select zavazky from zadost_kredit"), QStringLiteral("77"));
@@ -105,7 +112,8 @@ TEST_F(SaveTest, EmptyRequestedAmountIsReportedInsteadOfSent) {
     DialogAnswerer answers({1, 1});
     save();
     ASSERT_EQ(answers.texts.size(), 2);
-    EXPECT_TRUE(answers.texts.at(1).contains(QStringLiteral("požadovaná částka"))) << answers.texts.at(1).toStdString();
+    EXPECT_TRUE(answers.texts.at(1).contains(QStringLiteral("požadovaná částka")))
+        << answers.texts.at(1).toStdString();
     for (const QString &s : fx->statements)
         EXPECT_FALSE(s.contains(QStringLiteral("adresarbor"))) << s.toStdString();
     EXPECT_EQ(server("select kreditnavi from adresarbor"), QStringLiteral("10"));
@@ -199,7 +207,8 @@ TEST_F(SaveTest, FailedCommitKeepsTheValuesOnScreen) {
     DialogAnswerer answers({1});
     save();
     ASSERT_EQ(answers.texts.size(), 1);
-    EXPECT_TRUE(answers.texts.at(0).startsWith(QStringLiteral("SQL chyba: "))) << answers.texts.at(0).toStdString();
+    EXPECT_TRUE(answers.texts.at(0).startsWith(QStringLiteral("SQL chyba: ")))
+        << answers.texts.at(0).toStdString();
     EXPECT_TRUE(q().active());
     EXPECT_EQ(q().fieldByName(QStringLiteral("zavazky")).asInteger(), 56);
     EXPECT_TRUE(q().modified());
@@ -212,7 +221,9 @@ TEST_F(SaveTest, WithoutAnOpenRowSaveAndPrintRefuseClearly) {
     DialogAnswerer answers({1, 1});
     save();
     QTest::mouseClick(form().suiButton2, Qt::LeftButton);
-    EXPECT_EQ(answers.texts, (QStringList{QStringLiteral("Není otevřena žádná věta žádosti o kredit, není co uložit."),
-                                          QStringLiteral("Není otevřena žádná věta žádosti o kredit, není co tisknout.")}));
+    EXPECT_EQ(answers.texts,
+              (QStringList{
+                  QStringLiteral("Není otevřena žádná věta žádosti o kredit, není co uložit."),
+                  QStringLiteral("Není otevřena žádná věta žádosti o kredit, není co tisknout.")}));
     EXPECT_TRUE(fx->statements.isEmpty());
 }
