@@ -185,11 +185,11 @@ std::vector<Line> breakLines(const QString &text, const RunFont &font, double ma
     return lines;
 }
 
-RunFont runFont(const FontSpec &spec, double size) {
+RunFont runFont(const FontSpec &font, double size) {
     RunFont f;
-    f.base = baseFontFor(spec.family);
-    f.bold = spec.bold;
-    f.italic = spec.italic;
+    f.base = baseFontFor(font.family);
+    f.bold = font.bold;
+    f.italic = font.italic;
     f.size = size;
     return f;
 }
