@@ -17,8 +17,16 @@
 # The desktop entry names the program by the prefix configured here;
 # configure with -DCMAKE_INSTALL_PREFIX=... to install elsewhere.
 
-if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
+# The program writes into its own directory and the package hands that
+# directory to a group, so it never shares one: CMake's default /usr/local
+# (also in trees configured before this file existed) becomes /opt/varnok05.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT OR CMAKE_INSTALL_PREFIX STREQUAL "/usr/local")
   set(CMAKE_INSTALL_PREFIX /opt/varnok05 CACHE PATH "Installation directory" FORCE)
+endif()
+if(CMAKE_INSTALL_PREFIX MATCHES "^/(usr|usr/local|opt)?/?$")
+  message(WARNING "CMAKE_INSTALL_PREFIX=${CMAKE_INSTALL_PREFIX} is shared; Varnok05 needs a directory "
+                  "of its own (e.g. /opt/varnok05): no install rules and no package")
+  return()
 endif()
 set(VARNOK_DESKTOP_DATADIR /usr/share CACHE PATH
     "Where the desktop entry and the icon go (applications/ and icons/ below it)")
